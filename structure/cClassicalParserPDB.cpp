@@ -1,0 +1,489 @@
+// cClassicalParserPDB: the two passes over a PDB/PQR file and its fixed-column records.
+#include "structure/cClassicalParserPDB.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+// One line of the buffer: its text without the line end, and where the next line starts.
+struct cClassicalParserPDB::sLine {
+  const char* text;
+  long length;
+  long next;
+  long left;  // characters from the start of the line to the end of the buffer
+
+  // Column (1-based); a blank past the end of the line.
+  char at(long column) const { return column <= length ? text[column - 1] : ' '; }
+  // Columns first..last (1-based, inclusive), cut at the end of the line.
+  std::string_view columns(long first, long last) const {
+    if (first > length) return {};
+    return std::string_view(text + first - 1, static_cast<std::size_t>(std::min(last, length) - first + 1));
+  }
+  // Columns first..last with blanks standing in for those past the end of the line.
+  std::string padded(long first, long last) const {
+    std::string s(static_cast<std::size_t>(last - first + 1), ' ');
+    const std::string_view have = columns(first, last);
+    s.replace(0, have.size(), have);
+    return s;
+  }
+  bool startsWith(std::string_view prefix) const {
+    return length >= static_cast<long>(prefix.size()) && std::memcmp(text, prefix.data(), prefix.size()) == 0;
+  }
+};
+
+namespace {
+
+constexpr double kDegree = 0.017453292519943295;  // radians per degree
+constexpr std::string_view kMissingHeader = "REMARK 465   M RES C SSSEQI";
+
+// Ends the process for a file that cannot be read; the only exit of this folder.
+[[noreturn]] void failToRead(const std::string& path) {
+  std::printf("Error: could not open pdb file %s\n", path.c_str());
+  std::exit(1);
+}
+
+std::string_view trimmed(std::string_view s) {
+  const auto first = s.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// Like atoi/atof on a field: surrounding blanks and a '+' allowed, the longest number at the
+// start taken, and 0 for text that holds none (or does not fit).
+std::string_view numberText(std::string_view field) {
+  field = trimmed(field);
+  if (!field.empty() && field[0] == '+') field.remove_prefix(1);
+  return field;
+}
+
+int parseInt(std::string_view field) {
+  const std::string_view s = numberText(field);
+  int value = 0;
+  if (std::from_chars(s.data(), s.data() + s.size(), value).ec != std::errc()) return 0;
+  return value;
+}
+
+double parseDouble(std::string_view field) {
+  const std::string_view s = numberText(field);
+  double value = 0.0;
+  if (std::from_chars(s.data(), s.data() + s.size(), value).ec != std::errc()) return 0.0;
+  return value;
+}
+
+// Coordinates are kept at single precision, as the file's three decimals need no more.
+double parseCoordinate(std::string_view field) { return static_cast<float>(parseDouble(field)); }
+
+bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+int modeFromPath(const std::string& path) {
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos) return cClassicalParserPDB::eOtherMode;
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) c = lower(c);
+  if (extension == "pdb") return cClassicalParserPDB::ePDB;
+  if (extension == "pqr") return cClassicalParserPDB::ePQR;
+  return cClassicalParserPDB::eOtherMode;
+}
+
+void setComponent(cVector3& v, int i, double value) { (i == 0 ? v.x : i == 1 ? v.y : v.z) = value; }
+
+}  // namespace
+
+cClassicalParserPDB::cClassicalParserPDB() {
+  cPDBAtom::initMaps();
+  cPDBAtom::initResCodes();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines and their classification
+
+cClassicalParserPDB::sLine cClassicalParserPDB::lineIn(const char* text, long textSize, long at) {
+  const char* start = text + at;
+  const long left = textSize - at;
+  const void* newline = left > 0 ? std::memchr(start, '\n', static_cast<std::size_t>(left)) : nullptr;
+  long length = newline ? static_cast<const char*>(newline) - start : std::max(left, 0L);
+  const long next = newline ? at + length + 1 : textSize;
+  if (length > 0 && start[length - 1] == '\r') --length;  // CRLF line ends
+  return sLine{start, length, next, left};
+}
+
+int cClassicalParserPDB::classify(const sLine& line, bool readOrigx, bool announceMissing, int* residueNumber,
+                                  char* chain, std::string* residueName, std::string* atomName) {
+  if (line.left < 6) return eBufferEnd;
+  if (line.startsWith("ATOM ") || line.startsWith("HETATM")) {
+    const bool atom = line.text[0] == 'A';
+    if (residueNumber) *residueNumber = parseInt(line.columns(23, 26));
+    if (chain) *chain = line.at(22);
+    if (atom && residueName) *residueName = line.padded(18, 20);
+    if (atom && atomName) *atomName = trimmed(line.columns(13, 16));
+    return atom ? eAtom : eHetatm;
+  }
+  if (line.startsWith("TER")) return eTer;
+  if (line.startsWith("ORIGX")) {
+    const int row = line.at(6) - '1';
+    if (readOrigx && row >= 0 && row < 3) {  // any other digit names no row of the transform
+      origx.rotation(row, 0) = parseDouble(line.columns(11, 20));
+      origx.rotation(row, 1) = parseDouble(line.columns(21, 30));
+      origx.rotation(row, 2) = parseDouble(line.columns(31, 40));
+      setComponent(origx.translation, row, parseDouble(line.columns(46, 55)));
+    }
+    return eOrigx;
+  }
+  if (line.startsWith("ENDMDL")) return eEndmdl;
+  if (line.startsWith("END")) return eEnd;
+  if (line.startsWith("REMARK")) {
+    if (line.startsWith(kMissingHeader)) {
+      missingHeaderSeen = 1;
+      if (announceMissing) std::printf("Missing Residues:\n");
+      return eRemark;
+    }
+    return missingHeaderSeen && line.startsWith("REMARK 465") ? eMissingResidue : eRemark;
+  }
+  if (line.startsWith("CRYST1")) return eCryst1;
+  if (line.startsWith("MODEL")) return eModel;
+  return eOther;
+}
+
+int cClassicalParserPDB::readPDBLine(const char* text, long at, long textSize, int& residueNumber, char& chain,
+                                     std::string& residueName, std::string& atomName) {
+  if (at < 0 || at > textSize) return eBufferEnd;
+  return classify(lineIn(text, textSize, at), true, false, &residueNumber, &chain, &residueName, &atomName);
+}
+
+int cClassicalParserPDB::readPDBLine(const char* text, long at, long textSize) {
+  if (at < 0 || at > textSize) return eBufferEnd;
+  return classify(lineIn(text, textSize, at), false, true, nullptr, nullptr, nullptr, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// First pass
+
+void cClassicalParserPDB::loadFile(const std::string& path) {
+  // Anything that keeps the whole file from reaching the buffer (a directory, a pipe, a
+  // short read, no memory) is reported like a file that cannot be opened.
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) failToRead(path);
+  struct stat info {};
+  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) failToRead(path);
+  if (std::fseek(file, 0, SEEK_END) != 0) failToRead(path);
+  const long end = std::ftell(file);  // long: files over 2 GiB keep their size
+  if (end < 0 || std::fseek(file, 0, SEEK_SET) != 0) failToRead(path);
+  buffer.reset();
+  size = 0;
+  buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(end) + 1]);
+  if (!buffer) failToRead(path);
+  if (std::fread(buffer.get(), 1, static_cast<std::size_t>(end), file) != static_cast<std::size_t>(end))
+    failToRead(path);
+  std::fclose(file);  // everything needed is in the buffer
+  size = end;
+}
+
+int cClassicalParserPDB::readFile(const std::string& path, int& nChains, int& nAtoms, int separator, int hetatm) {
+  chainSeparator = separator;
+  readHetatm = hetatm;
+  cursor = 0;
+  mode = modeFromPath(path);
+  loadFile(path);
+  nChains = nAtoms = 0;
+  missingHeaderSeen = 0;
+  atomsAfterEnd = false;
+  sequences.clear();
+
+  bool chainOpen = false;
+  char previousChain = '\0';  // chain of the previous atom record
+
+  // Residue range of each chain: a run of atom records starts at a chain change or after a
+  // model boundary, and ends at the first line that is no atom record.
+  bool runOpen = false, boundarySeen = true;
+  char runChain = '\0';
+  int runLastResidue = 0;
+  auto endRun = [&] {
+    cSequence& seq = sequences[static_cast<unsigned char>(runChain)];
+    const auto& missing = seq.missingResidues;
+    seq.lastFromAtoms = missing.empty() || runLastResidue > missing.back();
+    seq.lastResidue = seq.lastFromAtoms ? runLastResidue : missing.back();
+    runOpen = false;
+  };
+  auto startRun = [&](char chain, int residue) {
+    cSequence& seq = sequences[static_cast<unsigned char>(chain)];
+    const auto& missing = seq.missingResidues;
+    seq.firstFromAtoms = missing.empty() || residue < missing.front();
+    seq.firstResidue = seq.firstFromAtoms ? residue : missing.front();
+    seq.offset = 1 - seq.firstResidue;
+  };
+
+  int code = eBufferEnd, residueNumber = 0;
+  char chain = '\0';
+  for (;;) {
+    const sLine line = lineIn(buffer.get(), size, cursor);
+    code = classify(line, true, false, &residueNumber, &chain, nullptr, nullptr);
+    if (code == eEnd || code == eBufferEnd) break;
+    const bool atom = code == eAtom || (code == eHetatm && readHetatm);
+    if (atom) {
+      ++nAtoms;
+      if (chainSeparator == eChainIdOrTer && chainOpen && chain != previousChain) ++nChains;
+      if (boundarySeen || chain != previousChain) startRun(chain, residueNumber);
+      boundarySeen = false;
+      chainOpen = runOpen = true;
+      previousChain = runChain = chain;
+      runLastResidue = residueNumber;
+    } else {
+      if (runOpen) endRun();
+      if (code == eTer && chainOpen && chainSeparator != eEndmdlOnly) {
+        ++nChains;
+        chainOpen = false;
+      } else if (code == eEndmdl && chainSeparator == eEndmdlOnly) {
+        ++nChains;  // also after a model without atoms
+        chainOpen = false;
+      } else if (code == eMissingResidue) {
+        readMissResRecordFields(line.text, line.length);
+      }
+      if (code == eModel || code == eEndmdl) boundarySeen = true;
+    }
+    cursor = line.next;
+  }
+  if (runOpen) endRun();
+  if (chainOpen) ++nChains;
+
+  // Atom records after END are not read, only noticed.
+  if (code == eEnd) {
+    for (cursor = lineIn(buffer.get(), size, cursor).next;; ) {
+      const sLine line = lineIn(buffer.get(), size, cursor);
+      code = classify(line, true, false, &residueNumber, &chain, nullptr, nullptr);
+      if (code == eAtom || (code == eHetatm && readHetatm)) {
+        atomsAfterEnd = true;
+        break;
+      }
+      if (code == eBufferEnd) break;
+      cursor = line.next;
+    }
+  }
+  countedChains = nChains;
+  countedAtoms = nAtoms;
+  return code;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Second pass
+
+void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bool aminoOrNucleicOnly,
+                                      char skipChain) {
+  keptAtoms = segmentCount = waterAtoms = 0;
+  cursor = 0;
+  missingHeaderSeen = 0;
+  char previousAltLoc = ' ';  // alternate location of the last kept atom
+  char previousChain = '\0';
+  bool segmentOpen = false;
+  int segmentStart = 0, segmentFirstResidue = 0, lastResidue = 0;
+
+  // Both passes delimit chains by the same rules, so the counts of readFile bound every
+  // index below; the checks only make sure of it.
+  auto closeSegment = [&] {
+    if (segmentCount < countedChains) {
+      cPDBSegment& segment = segments[segmentCount];
+      segment.firstAtom = segmentStart;
+      segment.atomCount = keptAtoms - segmentStart;
+      segment.firstResidue = segmentFirstResidue;
+      segment.lastResidue = lastResidue;
+      ++segmentCount;
+    }
+    segmentStart = keptAtoms;
+  };
+
+  int residueNumber = 0;
+  char chain = '\0';
+  for (;;) {
+    const sLine line = lineIn(buffer.get(), size, cursor);
+    const int code = classify(line, true, false, &residueNumber, &chain, nullptr, nullptr);
+    if (code == eEnd || code == eBufferEnd) break;
+    cursor = line.next;
+    if (code == eCryst1) {
+      readCrystRecordFields(line.text, line.length);
+      continue;
+    }
+    if (skipChain != ' ' && chain == skipChain) continue;
+    if (code == eHetatm && !readHetatm) continue;
+
+    if (code == eAtom || code == eHetatm) {
+      if (!segmentOpen) {
+        segmentFirstResidue = residueNumber;
+      } else if (chainSeparator == eChainIdOrTer && chain != previousChain) {
+        closeSegment();
+        segmentFirstResidue = residueNumber;
+      }
+      segmentOpen = true;
+      previousChain = chain;
+      lastResidue = residueNumber;
+      if (keptAtoms >= countedAtoms) continue;
+
+      // A dropped atom leaves its slot to the next one.
+      cPDBAtom& atom = atoms[keptAtoms];
+      readPDBRecordFields(line.text, &atom, line.length);
+      atom.residueType = cPDBAtom::findResType(atom.residueName);
+      atom.recordKind = code == eAtom ? 0 : 1;
+      const int key = cPeriodicTable::packElementSymbol(atom.element);
+      const elementInformation* info = elements.find(key);
+      atom.radius = info ? info->radius : 1.0f;
+      atom.mass = info ? info->mass : 1.0f;
+      atom.index = keptAtoms;
+      atom.segmentIndex = segmentCount;
+
+      if (atom.isWater()) {
+        if (!atom.isHydrogen()) ++waterAtoms;
+        continue;
+      }
+      if (atom.isHydrogen()) continue;
+      // Of alternate locations the first is kept: after a kept 'A' a 'B' is dropped, while a
+      // blank or 'A' always passes and everything passes after a kept blank.
+      const auto p = static_cast<unsigned char>(previousAltLoc);
+      const auto c = static_cast<unsigned char>(atom.alternateLocation);
+      if (!(p == ' ' || p >= c || c <= 'A')) continue;
+      if (aminoOrNucleicOnly && !atom.isAMINO() && !atom.isNucleic()) continue;
+
+      if (atom.isCA() && segmentCount < countedChains)  // the first CA of a number names the residue
+        segments[segmentCount].residues.emplace(atom.residueNumber, atom.getResCode());
+      previousAltLoc = atom.alternateLocation;
+      ++keptAtoms;
+    } else if (code == eTer && segmentOpen && chainSeparator != eEndmdlOnly) {
+      closeSegment();
+      segmentOpen = false;
+    } else if (code == eEndmdl && chainSeparator == eEndmdlOnly) {
+      closeSegment();
+      segmentOpen = false;
+    }
+  }
+  if (segmentOpen) closeSegment();
+}
+
+void cClassicalParserPDB::parseFields(std::vector<cPDBSegment>& segments, std::vector<cPDBAtom>& atoms,
+                                      bool aminoOrNucleicOnly, char skipChain) {
+  segments.assign(static_cast<std::size_t>(countedChains), cPDBSegment());
+  atoms.assign(static_cast<std::size_t>(countedAtoms), cPDBAtom());
+  parseFields(segments.data(), atoms.data(), aminoOrNucleicOnly, skipChain);
+  segments.resize(static_cast<std::size_t>(segmentCount));
+  atoms.resize(static_cast<std::size_t>(keptAtoms));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Records
+
+int cClassicalParserPDB::readPDBRecordFields(const char* text, cPDBAtom* atom, long length) const {
+  const sLine line{text, length, length, length};
+  atom->serial = parseInt(line.columns(7, 11));
+  atom->name = trimmed(line.columns(13, 16));
+  atom->alternateLocation = line.at(17);
+  atom->residueName = line.padded(18, 20);
+  atom->chain = line.at(22);
+  atom->residueNumber = parseInt(line.columns(23, 26));
+  atom->insertionCode = line.at(27);
+  readPDBCoords(text, atom->position, length);
+
+  atom->occupancy = atom->temperatureFactor = atom->pqrCharge = atom->pqrRadius = 0.0f;
+  if (length > 54) {
+    const auto first = static_cast<float>(parseDouble(line.columns(55, 60)));
+    const auto second = static_cast<float>(parseDouble(line.columns(61, 66)));
+    if (mode == ePQR) {
+      atom->pqrCharge = first;
+      atom->pqrRadius = second;
+    } else {
+      atom->occupancy = first;
+      atom->temperatureFactor = second;
+    }
+  }
+  atom->segmentId = length >= 73 ? trimmed(line.columns(73, 76)) : std::string_view();
+
+  // Element columns 77-78 when they hold a letter (a right-justified one-letter symbol sits
+  // in 78), else the first letter of the atom name.
+  atom->element.clear();
+  if (length > 76 && isLetter(line.at(77))) {
+    atom->element += upper(line.at(77));
+    if (isLetter(line.at(78))) atom->element += lower(line.at(78));
+  } else if (isLetter(line.at(78))) {
+    atom->element += upper(line.at(78));
+  } else {
+    for (char c : atom->name)
+      if (isLetter(c)) {
+        atom->element += upper(c);
+        break;
+      }
+  }
+  return 1;
+}
+
+void cClassicalParserPDB::readCrystRecordFields(const char* text, long length) {
+  const sLine line{text, length, length, length};
+  const double a = parseDouble(line.columns(7, 15));
+  const double b = parseDouble(line.columns(16, 24));
+  const double c = parseDouble(line.columns(25, 33));
+  crystal.cellLengths = cVector3(a, b, c);
+  crystal.cellAngles = cVector3(parseDouble(line.columns(34, 40)) * kDegree, parseDouble(line.columns(41, 47)) * kDegree,
+                                parseDouble(line.columns(48, 54)) * kDegree);
+  // Rhombohedral groups are written with H (hexagonal axes) by some programs; the
+  // space-group tables know them by R.
+  for (int i = 0; i < 11; ++i) {
+    const char ch = line.at(56 + i);
+    crystal.spaceGroupName[i] = i < 10 && ch == 'H' ? 'R' : ch;
+  }
+
+  const double cosAlpha = std::cos(crystal.cellAngles.x);
+  const double cosBeta = std::cos(crystal.cellAngles.y);
+  const double cosGamma = std::cos(crystal.cellAngles.z);
+  const double sinGamma = std::sin(crystal.cellAngles.z);
+  const double f = (cosAlpha - cosBeta * cosGamma) / sinGamma;
+  crystal.cellVectors[0] = cVector3(a, 0.0, 0.0);
+  crystal.cellVectors[1] = cVector3(b * cosGamma, b * sinGamma, 0.0);
+  crystal.cellVectors[2] = cVector3(c * cosBeta, c * f, c * std::sqrt(1.0 - cosBeta * cosBeta - f * f));
+  crystal.cellRead = true;
+}
+
+void cClassicalParserPDB::readMissResRecordFields(const char* text, long length) {
+  const sLine line{text, length, length, length};
+  sequences[static_cast<unsigned char>(line.at(20))].missingResidues.push_back(parseInt(line.columns(22, 26)));
+}
+
+int cClassicalParserPDB::readPDBCoords(const char* text, cVector3& coords, long length) {
+  const sLine line{text, length, length, length};
+  coords = cVector3(parseCoordinate(line.columns(31, 38)), parseCoordinate(line.columns(39, 46)),
+                    parseCoordinate(line.columns(47, 54)));
+  return 1;
+}
+
+namespace {
+
+// Moves text[first, last) to the front and terminates it when it got shorter.
+int keepRange(char* text, int length, int first, int last) {
+  const int kept = last - first;
+  if (first > 0) std::memmove(text, text + first, static_cast<std::size_t>(kept));
+  if (kept < length) text[kept] = '\0';
+  return kept;
+}
+
+std::pair<int, int> blankFreeRange(const char* text, int length) {
+  int first = 0, last = length;
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  return {first, last};
+}
+
+}  // namespace
+
+int cClassicalParserPDB::deleteSpacesInAString(char* text, int length) {
+  const auto [first, last] = blankFreeRange(text, length);
+  return keepRange(text, length, first, last);
+}
+
+int cClassicalParserPDB::deleteSpacesInAString2(char* text, int length) {
+  const auto [first, last] = blankFreeRange(text, length);
+  keepRange(text, length, first, last);
+  return first;
+}

@@ -1,0 +1,68 @@
+// cMolecule: one chain of the complex, its aligned atoms and its superposition on another chain.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/cMatrix33.h"
+#include "geometry/cSpatialTransform.h"
+#include "geometry/cVector3.h"
+#include "structure/cPDBAtom.h"
+#include "structure/cPDBSegment.h"
+
+// Residues: a residue is a maximal run of consecutive atoms with the same residue number and
+// chain; residue ordinals count these runs from 0.
+//
+// Pairwise comparisons pair aligned atom i of this chain with aligned atom i of the other,
+// over the smaller of the two aligned-atom counts. They use the centres of mass as last
+// computed, and find the rotation R with y ~ c_other + R (x - c_this) that minimises the
+// squared deviation (quaternion method).
+class cMolecule {
+public:
+  std::vector<cPDBAtom> atoms;         // the chain's kept atoms in file order
+  std::vector<cPDBAtom> alignedAtoms;  // copies of the atoms chosen by createAlignedAtoms
+  std::vector<cPDBSegment> segments;   // the segment(s) the chain came from (its sequence)
+  std::vector<unsigned> alignedAtomIndices;  // index in atoms of each aligned atom
+  std::vector<unsigned> alignedResidues;     // ascending ordinals of the aligned residues
+  cVector3 centreOfMass{0.0};
+  cVector3 direction1{0.0}, direction2{0.0};  // rows 1 and 2 of the last superposition rotation
+  cMatrix33 inertia;  // zero until computeInertia
+  double inertiaCount = 0.0;  // atoms summed into the inertia
+  bool flag = false;
+  std::string label;
+
+  // Unweighted mean position of the aligned atoms, or of all atoms when none is aligned.
+  // A molecule without atoms gets the origin and false.
+  [[nodiscard]] bool computeCM();
+  // Unweighted inertia tensor of all atoms about the centre of mass.
+  void computeInertia();
+
+  void applyTransform(const cVector3& shift);
+  // Rotation about the centre of mass: p -> R (p - c) + t + c.
+  void applyTransform(const cSpatialTransform& transform);
+  void move(const cSpatialTransform& transform);
+  void moveBack(const cSpatialTransform& transform);  // the inverse transform
+
+  // Appends one atom per aligned residue (its CA with caOnly, else its first atom) to the
+  // aligned atoms, which the caller empties first, and rebuilds the index list.
+  void createAlignedAtoms(bool caOnly);
+  // Appends every atom of the residues whose ordinals are listed (ascending).
+  void copyAligned(std::vector<cPDBAtom>& out, const std::vector<int>& residueOrdinals) const;
+
+  void computeDirections(const cMolecule* other);
+  // Mean squared deviation (not its root) of the optimal superposition; 0 without pairs.
+  double computeRMSD(const cMolecule* other) const;
+  // Rotation angle of the optimal superposition, in [0, pi] radians.
+  double computeAngle(const cMolecule* other) const;
+  // Squared distance between c and its image c_other + R (c - c_this): 0 when c lies on the
+  // axis of a rotation that maps this chain onto the other.
+  double computeDistAxisCenter(const cMolecule* other, cVector3 c) const;
+
+  // Each atom (all, or the aligned ones) in the debug form, then "TER"; nothing when empty.
+  void print();
+  void printAligned();
+
+private:
+  struct sSuperposition;
+  sSuperposition superpose(const cMolecule* other) const;
+};

@@ -1,0 +1,137 @@
+// The element table: van der Waals radius and standard atomic weight of H (1) to Rg (111).
+//
+// Radii (Å): van der Waals radii, mostly Bondi's (J. Phys. Chem. 68, 441, 1964), and 2 Å where
+// none is known. They are kept exactly as this program has always used them, including the odd
+// values for Ca (1.2), Ga (1.07) and P (1.9), so that results stay comparable. Masses (u): IUPAC
+// standard atomic weights; for elements without one, the mass number of a
+// long-lived isotope.
+#include "structure/cPeriodicTable.h"
+
+#include <iterator>
+
+// Declared extern in the header, so this constexpr definition has external linkage.
+constexpr sElementRow kElementRows[] = {
+    // Z  symbol radius mass
+    {1, "H", {1.2f, 1.00794f}},
+    {2, "He", {1.4f, 4.0026f}},
+    {3, "Li", {1.82f, 6.941f}},
+    {4, "Be", {2.0f, 9.012182f}},
+    {5, "B", {2.0f, 10.811f}},
+    {6, "C", {1.7f, 12.0107f}},
+    {7, "N", {1.55f, 14.0067f}},
+    {8, "O", {1.52f, 15.9994f}},
+    {9, "F", {1.47f, 18.9984f}},
+    {10, "Ne", {1.54f, 20.1797f}},
+    {11, "Na", {2.27f, 22.98977f}},
+    {12, "Mg", {1.73f, 24.305f}},
+    {13, "Al", {2.0f, 26.98154f}},
+    {14, "Si", {2.1f, 28.0855f}},
+    {15, "P", {1.9f, 30.97376f}},
+    {16, "S", {1.8f, 32.065f}},
+    {17, "Cl", {1.75f, 35.453f}},
+    {18, "Ar", {1.88f, 39.948f}},
+    {19, "K", {2.75f, 39.0983f}},
+    {20, "Ca", {1.2f, 40.078f}},
+    {21, "Sc", {2.0f, 44.95591f}},
+    {22, "Ti", {2.0f, 47.867f}},
+    {23, "V", {2.0f, 50.9415f}},
+    {24, "Cr", {2.0f, 51.9961f}},
+    {25, "Mn", {2.0f, 54.93805f}},
+    {26, "Fe", {2.0f, 55.845f}},
+    {27, "Co", {2.0f, 58.9332f}},
+    {28, "Ni", {1.63f, 58.6934f}},
+    {29, "Cu", {1.4f, 63.546f}},
+    {30, "Zn", {1.39f, 65.409f}},
+    {31, "Ga", {1.07f, 69.723f}},
+    {32, "Ge", {2.0f, 72.64f}},
+    {33, "As", {1.85f, 74.9216f}},
+    {34, "Se", {1.9f, 78.96f}},
+    {35, "Br", {1.85f, 79.904f}},
+    {36, "Kr", {2.02f, 83.798f}},
+    {37, "Rb", {2.0f, 85.4678f}},
+    {38, "Sr", {2.0f, 87.62f}},
+    {39, "Y", {2.0f, 88.90585f}},
+    {40, "Zr", {2.0f, 91.224f}},
+    {41, "Nb", {2.0f, 92.90638f}},
+    {42, "Mo", {2.0f, 95.94f}},
+    {43, "Tc", {2.0f, 98.0f}},
+    {44, "Ru", {2.0f, 101.07f}},
+    {45, "Rh", {2.0f, 102.9055f}},
+    {46, "Pd", {1.63f, 106.42f}},
+    {47, "Ag", {1.72f, 107.8682f}},
+    {48, "Cd", {1.58f, 112.411f}},
+    {49, "In", {1.93f, 114.818f}},
+    {50, "Sn", {2.17f, 118.71f}},
+    {51, "Sb", {2.0f, 121.76f}},
+    {52, "Te", {2.06f, 127.6f}},
+    {53, "I", {1.98f, 126.9045f}},
+    {54, "Xe", {2.16f, 131.293f}},
+    {55, "Cs", {2.0f, 132.9055f}},
+    {56, "Ba", {2.0f, 137.327f}},
+    {57, "La", {2.0f, 138.9055f}},
+    {58, "Ce", {2.0f, 140.116f}},
+    {59, "Pr", {2.0f, 140.9077f}},
+    {60, "Nd", {2.0f, 144.24f}},
+    {61, "Pm", {2.0f, 145.0f}},
+    {62, "Sm", {2.0f, 150.36f}},
+    {63, "Eu", {2.0f, 151.964f}},
+    {64, "Gd", {2.0f, 157.25f}},
+    {65, "Tb", {2.0f, 158.9253f}},
+    {66, "Dy", {2.0f, 162.5f}},
+    {67, "Ho", {2.0f, 164.9303f}},
+    {68, "Er", {2.0f, 167.259f}},
+    {69, "Tm", {2.0f, 168.9342f}},
+    {70, "Yb", {2.0f, 173.04f}},
+    {71, "Lu", {2.0f, 174.967f}},
+    {72, "Hf", {2.0f, 178.49f}},
+    {73, "Ta", {2.0f, 180.9479f}},
+    {74, "W", {2.0f, 183.84f}},
+    {75, "Re", {2.0f, 186.207f}},
+    {76, "Os", {2.0f, 190.23f}},
+    {77, "Ir", {2.0f, 192.217f}},
+    {78, "Pt", {1.72f, 195.078f}},
+    {79, "Au", {1.66f, 196.9666f}},
+    {80, "Hg", {1.55f, 200.59f}},
+    {81, "Tl", {1.96f, 204.38f}},
+    {82, "Pb", {2.02f, 207.2f}},
+    {83, "Bi", {2.0f, 208.9804f}},
+    {84, "Po", {2.0f, 209.0f}},
+    {85, "At", {2.0f, 210.0f}},
+    {86, "Rn", {2.0f, 222.0f}},
+    {87, "Fr", {2.0f, 223.0f}},
+    {88, "Ra", {2.0f, 226.0f}},
+    {89, "Ac", {2.0f, 227.0f}},
+    {90, "Th", {2.0f, 232.0381f}},
+    {91, "Pa", {2.0f, 231.0359f}},
+    {92, "U", {1.86f, 238.0289f}},
+    {93, "Np", {2.0f, 237.0f}},
+    {94, "Pu", {2.0f, 244.0f}},
+    {95, "Am", {2.0f, 243.0f}},
+    {96, "Cm", {2.0f, 247.0f}},
+    {97, "Bk", {2.0f, 247.0f}},
+    {98, "Cf", {2.0f, 251.0f}},
+    {99, "Es", {2.0f, 252.0f}},
+    {100, "Fm", {2.0f, 257.0f}},
+    {101, "Md", {2.0f, 258.0f}},
+    {102, "No", {2.0f, 259.0f}},
+    {103, "Lr", {2.0f, 262.0f}},
+    {104, "Rf", {2.0f, 261.0f}},
+    {105, "Db", {2.0f, 262.0f}},
+    {106, "Sg", {2.0f, 266.0f}},
+    {107, "Bh", {2.0f, 264.0f}},
+    {108, "Hs", {2.0f, 269.0f}},
+    {109, "Mt", {2.0f, 268.0f}},
+    {110, "Ds", {2.0f, 271.0f}},
+    {111, "Rg", {2.0f, 272.0f}},
+};
+
+static_assert(std::size(kElementRows) == kElementCount, "one row per element H to Rg");
+
+namespace {
+constexpr bool rowsInAtomicNumberOrder() {
+  for (std::size_t i = 0; i < std::size(kElementRows); ++i)
+    if (kElementRows[i].atomicNumber != static_cast<int>(i) + 1) return false;
+  return true;
+}
+}  // namespace
+static_assert(rowsInAtomicNumberOrder(), "row i holds element i + 1");

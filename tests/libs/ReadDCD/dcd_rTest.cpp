@@ -1,0 +1,296 @@
+// Tests of DCD_R: real and synthetic trajectories read to their expected dumps, and
+// damaged, hostile or unsupported files rejected with a clear message.
+#include "libs/ReadDCD/dcd_r.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "dcdBytes.h"
+#include "expectedDump.h"
+
+namespace {
+
+std::string dataPath(const std::string& name) { return std::string(QUORIX_TEST_DATA) + "/dcd/" + name; }
+
+// Header, titles and free atoms as the independent reader saw them.
+void expectHeader(const DCD_R& dcd, const ExpectedDump& want) {
+  EXPECT_STREQ(dcd.getHDR(), want.hdr.c_str());
+  ASSERT_EQ(want.icntrl.size(), 20u);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(dcd.getICNTRL()[i], want.icntrl[i]) << "ICNTRL[" << i << "]";
+  EXPECT_EQ(dcd.getNFILE(), want.icntrl[0]);
+  EXPECT_EQ(dcd.getNSTEP(), want.icntrl[3]);
+  EXPECT_EQ(dcd.getFROZAT(), want.icntrl[8]);
+  EXPECT_EQ(dcd.getQCRYS(), want.icntrl[10]);
+  EXPECT_EQ(dcd.getCHARMV(), want.icntrl[19]);
+  EXPECT_EQ(dcd.getNTITLE(), want.nTitle);
+  ASSERT_EQ(static_cast<int>(want.titles.size()), want.nTitle);
+  for (int i = 0; i < want.nTitle; ++i)
+    EXPECT_EQ(std::string(dcd.getTITLE() + 80 * i, 80), want.titles[i]) << "title line " << i;
+  EXPECT_EQ(dcd.getTITLE()[80 * want.nTitle], '\0');
+  EXPECT_EQ(dcd.getNATOM(), want.nAtoms);
+  EXPECT_EQ(dcd.getLNFREAT(), want.nFreeAtoms);
+  if (want.nFreeAtoms == want.nAtoms) {
+    EXPECT_EQ(dcd.getFREEAT(), nullptr);
+  } else {
+    for (std::size_t i = 0; i < want.freeAtoms.size(); ++i) EXPECT_EQ(dcd.getFREEAT()[i], want.freeAtoms[i]);
+  }
+}
+
+// Coordinates of every atom the dump lists, the unit cell bit for bit, and the sums that
+// cover the atoms it leaves out.
+void expectFrame(const DCD_R& dcd, const ExpectedFrame& want, std::size_t k) {
+  SCOPED_TRACE("frame " + std::to_string(k));
+  if (!want.cell.empty()) {
+    ASSERT_EQ(want.cell.size(), 6u);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(dcd.getPbc()[i], want.cell[i]) << "cell value " << i;
+  }
+  for (const ExpectedAtom& a : want.atoms) {
+    EXPECT_EQ(dcd.getX()[a.index], a.x) << "atom " << a.index;
+    EXPECT_EQ(dcd.getY()[a.index], a.y) << "atom " << a.index;
+    EXPECT_EQ(dcd.getZ()[a.index], a.z) << "atom " << a.index;
+  }
+  double sum[3] = {0.0, 0.0, 0.0};
+  for (int i = 0; i < dcd.getNATOM(); ++i) {
+    sum[0] += static_cast<double>(dcd.getX()[i]);
+    sum[1] += static_cast<double>(dcd.getY()[i]);
+    sum[2] += static_cast<double>(dcd.getZ()[i]);
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(sum[i], want.sum[i]) << "sum " << i;
+}
+
+// Reads the whole file and compares it with its dump; one read past the end must fail.
+void expectReadsAsDumped(const std::string& name) {
+  SCOPED_TRACE(name);
+  const ExpectedDump want = readExpectedDump(dataPath(name + ".expected.txt"));
+  const std::string path = dataPath(name + ".dcd");
+  DCD_R dcd(path.c_str());
+  ASSERT_NO_THROW(dcd.read_header());
+  expectHeader(dcd, want);
+  ASSERT_EQ(dcd.getNFramesInFile(), want.nFramesInFile);
+  ASSERT_EQ(static_cast<long long>(want.frames.size()), want.nFramesInFile);
+  EXPECT_EQ(dcd.getTrailingBytes(), want.trailingBytes);
+  for (std::size_t k = 0; k < want.frames.size(); ++k) {
+    ASSERT_NO_THROW(dcd.read_oneFrame()) << "frame " << k;
+    expectFrame(dcd, want.frames[k], k);
+  }
+  EXPECT_THROW(dcd.read_oneFrame(), DCDError);
+}
+
+// The message of the DCDError thrown by reading the header and `frames` frames, or "" when
+// nothing is thrown.
+std::string errorAfter(const std::string& path, int frames = 1 << 20) {
+  try {
+    DCD_R dcd(path.c_str());
+    dcd.read_header();
+    for (int k = 0; k < frames; ++k) dcd.read_oneFrame();
+  } catch (const DCDError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(DCD_R, ReadsRealTrajectoriesToTheirDumps) {
+  // NAMD with an orthorhombic cell and NUL-padded titles, NAMD without a cell (NSTEP 40000
+  // for 40 frames), a 9999-atom triclinic NAMD frame, CHARMM with six fixed atoms, CHARMM
+  // with a cell stored as a shape matrix.
+  for (const char* name : {"water", "nopbc", "triclinic-namd", "fixed-atoms", "triclinic-octane-vectors"})
+    expectReadsAsDumped(name);
+}
+
+TEST(DCD_R, ReadsSyntheticTrajectoriesToTheirDumps) {
+  // fixed: atoms 2 and 4 of 5 fixed, so they keep their first-frame values (the dump lists
+  // every atom); notitle: NTITLE 0 and an empty TITLE; cell: a 48-byte cell per frame;
+  // NSTEP above and below the stored frame count; a header with no frame; a VELD magic.
+  for (const char* name : {"basic", "cell", "fixed", "fixed_cell", "notitle", "one_atom", "atoms1000",
+                           "nstep_gt_frames", "nstep_lt_frames", "no_frames", "veld_magic"})
+    expectReadsAsDumped(std::string("synthetic/") + name);
+}
+
+TEST(DCD_R, PrintHeaderWritesTheHeaderItems) {
+  DCD_R dcd(dataPath("synthetic/notitle.dcd").c_str());
+  dcd.read_header();
+  testing::internal::CaptureStdout();
+  dcd.printHeader();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "HDR :\tCORD\n"
+            "ICNTRL :\t3\t100\t10\t30\t0\t0\t0\t9\t0\t1056964608\t0\t0\t0\t0\t0\t0\t0\t0\t0\t24\t\n"
+            "NTITLE :\t0\n"
+            "TITLE :\t\n"
+            "NATOM :\t5\n"
+            "LNFREAT :\t5\n");
+}
+
+TEST(DCD_R, UnopenableFileIsReportedThenThrows) {
+  const std::string path = dataPath("no-such-file.dcd");
+  testing::internal::CaptureStderr();
+  DCD_R dcd(path.c_str());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Exception opening/reading file '" + path + "' : \n"
+            "Please chech the path of the file and if it exists.\n");
+  EXPECT_THROW(dcd.read_oneFrame(), DCDError);
+  try {
+    dcd.read_header();
+    FAIL() << "no error for a missing file";
+  } catch (const DCDError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("could not be opened"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(dcd.read_oneFrame(), DCDError);
+  // A directory opens on Linux but cannot be read.
+  EXPECT_NE(errorAfter(QUORIX_TEST_DATA), "");
+}
+
+TEST(DCD_R, RejectsDamagedHostileAndForeignHeaders) {
+  struct Case {
+    const char* file;
+    const char* phrase;  // must appear in the message
+  };
+  const Case cases[] = {
+      {"synthetic/empty.dcd", "holds 0 bytes"},
+      {"synthetic/three_bytes.dcd", "holds 3 bytes"},
+      {"synthetic/truncated_header.dcd", "ends inside the header record"},
+      {"synthetic/truncated_title.dcd", "title record needs"},
+      {"synthetic/bad_magic.dcd", "magic is 'XXXX'"},
+      {"synthetic/huge_ntitle.dcd", "NTITLE = 1000000"},
+      {"synthetic/negative_ntitle.dcd", "title count NTITLE is -1"},
+      {"synthetic/negative_natom.dcd", "NATOM is -5"},
+      {"synthetic/zero_atoms.dcd", "NATOM is 0"},
+      {"synthetic/huge_natom.dcd", "NATOM = 2147483647 is too large"},
+      {"synthetic/large_natom.dcd", "ends inside the first frame"},
+      {"synthetic/frozat_gt_natom.dcd", "FROZAT = 7 lies outside 0..4"},
+      {"synthetic/free_index_too_big.dcd", "free-atom index 6 (entry 3) lies outside 1..5"},
+      {"synthetic/free_index_zero.dcd", "free-atom index 0 (entry 1) lies outside 1..5"},
+      {"synthetic/big_endian.dcd", "other byte order"},
+      {"mrmd_h2so4-32bit-be.dcd", "other byte order"},
+      {"synthetic/markers8.dcd", "8-byte record markers"},
+      {"unsupported/mrmd_h2so4-64bit-le.dcd", "8-byte record markers"},
+      {"unsupported/4d-dynamic.dcd", "4-D trajectories"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dataPath(c.file);
+    const std::string message = errorAfter(path, 0);
+    EXPECT_NE(message.find(c.phrase), std::string::npos) << c.file << ": " << message;
+    EXPECT_EQ(message.rfind("DCD file '" + path + "': ", 0), 0u) << c.file << ": " << message;
+  }
+}
+
+TEST(DCD_R, DamagedOrTruncatedFrameIsAnErrorNeverAGarbageFrame) {
+  struct Case {
+    const char* file;
+    int goodFrames;
+    const char* phrase;
+  };
+  const Case cases[] = {
+      {"synthetic/truncated_last_frame.dcd", 2, "frame 3: the file ends inside the Y record"},
+      {"synthetic/truncated_in_marker.dcd", 2, "frame 3: the file ends inside the Z record"},
+      {"synthetic/trailing_garbage.dcd", 3, "frame 4: the file ends before the X record"},
+      {"synthetic/bad_cell_marker.dcd", 2, "frame 3: the unit-cell record at byte 556 holds 40 bytes, expected 48"},
+      {"synthetic/cell_flag_without_cell.dcd", 0, "frame 1: the unit-cell record at byte 276 holds 20 bytes"},
+      {"synthetic/x_record_longer.dcd", 0, "frame 1: the X record at byte 276 holds 24 bytes, expected 20"},
+      {"synthetic/x_marker_huge.dcd", 1, "frame 2: the X record at byte 360 holds 2147483647 bytes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const ExpectedDump want = readExpectedDump(dataPath(std::string(c.file, std::strlen(c.file) - 4) + ".expected.txt"));
+    DCD_R dcd(dataPath(c.file).c_str());
+    ASSERT_NO_THROW(dcd.read_header());
+    for (int k = 0; k < c.goodFrames; ++k) {
+      ASSERT_NO_THROW(dcd.read_oneFrame());
+      expectFrame(dcd, want.frames[k], k);
+    }
+    try {
+      dcd.read_oneFrame();
+      ADD_FAILURE() << "no error for the damaged frame";
+    } catch (const DCDError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.phrase), std::string::npos) << e.what();
+    }
+    // The failed frame changed nothing, and reading does not go on past it.
+    if (c.goodFrames > 0) expectFrame(dcd, want.frames[c.goodFrames - 1], c.goodFrames - 1);
+    EXPECT_THROW(dcd.read_oneFrame(), DCDError);
+  }
+}
+
+TEST(DCD_R, UnequalRecordMarkersEndTheProcessWithTheirMessage) {
+  // The message goes to standard output; the death test matches standard error.
+  const auto readAll = [](const char* name, int frames) {
+    ::dup2(STDERR_FILENO, STDOUT_FILENO);
+    DCD_R dcd(dataPath(name).c_str());
+    dcd.read_header();
+    for (int k = 0; k < frames; ++k) dcd.read_oneFrame();
+  };
+  const char* message = "Error when reading data from dcd : quantities do not match.\n";
+  EXPECT_EXIT(readAll("synthetic/bad_header_marker.dcd", 0), testing::ExitedWithCode(1),
+              std::string(message) + "fortcheck1 = 84 and fortcheck2 = 80\nin File libs/ReadDCD/dcd_r at Line 64\n");
+  EXPECT_EXIT(readAll("synthetic/bad_title_marker.dcd", 0), testing::ExitedWithCode(1),
+              "fortcheck1 = 164 and fortcheck2 = 0\nin File libs/ReadDCD/dcd_r at Line 96\n");
+  EXPECT_EXIT(readAll("synthetic/bad_x_marker_frame1.dcd", 2), testing::ExitedWithCode(1),
+              "fortcheck1 = 20 and fortcheck2 = 24\nin File libs/ReadDCD/dcd_r at Line 144\n");
+}
+
+TEST(DCD_R, RejectsInconsistentCountsInHandMadeHeaders) {
+  const std::vector<std::string> title = {"* HAND-MADE"};
+  struct Case {
+    const char* name;
+    DcdBytes bytes;
+    const char* phrase;
+  };
+  const Case cases[] = {
+      {"negative_frozat", DcdBytes().header(controlWords(1, -1)).titles(title).ints({5}),
+       "FROZAT = -1 lies outside 0..4"},
+      {"all_fixed", DcdBytes().header(controlWords(1, 5)).titles(title).ints({5}), "FROZAT = 5 lies outside 0..4"},
+      {"short_free_list", DcdBytes().header(controlWords(1, 2)).titles(title).ints({5}).ints({1, 3, 5, 2}),
+       "free-atom record holds 16 bytes, but 3 free atoms need 12"},
+      {"atom_record_of_8_bytes", DcdBytes().header(controlWords(1, 0)).titles(title).ints({5, 0}),
+       "atom-count record holds 8 bytes, expected 4"},
+      // Header only, so the file size cannot bound the atom count: the record length can.
+      {"natom_beyond_records", DcdBytes().header(controlWords(0, 0)).titles(title).ints({536870912}),
+       "NATOM = 536870912 is too large"},
+  };
+  for (const Case& c : cases) {
+    TempDcdFile file(c.name, c.bytes);
+    const std::string message = errorAfter(file.path, 0);
+    EXPECT_NE(message.find(c.phrase), std::string::npos) << c.name << ": " << message;
+  }
+}
+
+TEST(DCD_R, HeaderOnlyFileHoldsNoFrame) {
+  TempDcdFile file("header_only", DcdBytes().header(controlWords(0, 0)).titles({}).ints({3}));
+  DCD_R dcd(file.c_str());
+  dcd.read_header();
+  EXPECT_EQ(dcd.getNFramesInFile(), 0);
+  EXPECT_EQ(dcd.getTrailingBytes(), 0);
+  EXPECT_THROW(dcd.read_header(), DCDError);
+  try {
+    dcd.read_oneFrame();
+    FAIL() << "a frame read from a header-only file";
+  } catch (const DCDError& e) {
+    EXPECT_NE(std::string(e.what()).find("there is no frame 1: the file holds 0 complete frames"), std::string::npos)
+        << e.what();
+  }
+}
+
+TEST(DCD_R, FrameCountFollowsTheFileNotTheHeader) {
+  // NFILE 9 and NSTEP 90 for two stored frames of 2 atoms, the second cut short.
+  TempDcdFile file("short_run", DcdBytes()
+                                    .header(controlWords(9, 0))
+                                    .titles({"* SHORT RUN"})
+                                    .ints({2})
+                                    .floats({1, 2}).floats({3, 4}).floats({5, 6})
+                                    .floats({7, 8}).floats({9, 10}).floats({11, 12})
+                                    .floats({13, 14}).int32(8));
+  DCD_R dcd(file.c_str());
+  dcd.read_header();
+  EXPECT_EQ(dcd.getNFramesInFile(), 2);
+  EXPECT_EQ(dcd.getTrailingBytes(), 20);
+  dcd.read_oneFrame();
+  dcd.read_oneFrame();
+  EXPECT_EQ(dcd.getX()[1], 8.0f);
+  EXPECT_EQ(dcd.getZ()[1], 12.0f);
+  EXPECT_THROW(dcd.read_oneFrame(), DCDError);
+  EXPECT_EQ(dcd.getX()[0], 7.0f);
+}
