@@ -1,0 +1,131 @@
+// MSA: one multiple alignment, rows of equal length with names, ids and weights.
+#pragma once
+
+#include "align/engineTypes.h"
+#include "align/enums.h"
+
+class Seq;
+class TextFile;
+
+// '-' and '.' are gaps; anything else is a letter. Every accessor checks its indexes and ends
+// the process on a bad one. Ids are optional: they exist once the process-wide id count is set
+// (SetIdCount) and a row received one; an id slot without a row holds NO_INDEX. Weights are
+// BTInsane (-9e29) until set.
+class MSA {
+public:
+    MSA() = default;
+    virtual ~MSA();
+    MSA(const MSA&) = delete;
+    MSA& operator=(const MSA&) = delete;
+
+    // Construction, size and copies.
+    // Releases everything; counts and capacities become 0.
+    void Free();
+    // n rows with room for cols columns, no columns in use; ids and weights unset.
+    void SetSize(unsigned seqCount, unsigned colCount);
+    void SetSeqCount(unsigned seqCount);
+    void FromSeq(const Seq& s);
+    void Copy(const MSA& b);
+    // b's row j letters and name into row i.
+    void CopySeq(unsigned i, const MSA& b, unsigned j);
+    // The reading cache: takes ownership of both buffers (new[]; letters holds length + 1
+    // bytes with a NUL at length). Every row must have the alignment's length.
+    void AppendSeq(char* letters, unsigned length, char* name);
+    void ExpandCache(unsigned capacity, unsigned length);
+    void DeleteSeq(unsigned row);
+    void DeleteCol(unsigned col);
+    void DeleteColumns(unsigned col, unsigned count);
+    void CopyCol(unsigned fromCol, unsigned toCol);
+
+    unsigned GetSeqCount() const { return m_uSeqCount; }
+    unsigned GetColCount() const { return m_uColCount; }
+
+    // Letters and columns.
+    char GetChar(unsigned row, unsigned col) const;
+    bool IsGap(unsigned row, unsigned col) const;
+    bool IsWildcard(unsigned row, unsigned col) const;
+    // Letter number (< 20); anything else ends the process.
+    unsigned GetLetter(unsigned row, unsigned col) const;
+    // Extended letter number: letters, wildcards above 19, gaps 23.
+    unsigned GetLetterEx(unsigned row, unsigned col) const;
+    static bool IsLegalLetter(unsigned letter) { return letter < 20; }
+    // col may be the column capacity: then every row grows by 500 columns filled with '?'.
+    void SetChar(unsigned row, unsigned col, char c);
+    char* GetSeqBuffer(unsigned row);
+    const char* GetSeqBuffer(unsigned row) const;
+    bool IsGapColumn(unsigned col) const;
+    bool IsEmptyCol(unsigned col) const { return IsGapColumn(col); }
+    bool ColumnHasGap(unsigned col) const;
+    bool HasGap() const;
+    // Non-gap characters of the row in columns 0 .. col.
+    unsigned GetCharCount(unsigned row, unsigned col) const;
+    unsigned GetSeqLength(unsigned row) const;
+    // Fraction of rows without a gap in the column (NaN without rows).
+    float GetOcc(unsigned col) const;
+    unsigned UniqueResidueTypes(unsigned col) const;
+    // The row without gaps, upper case, named like the row, id not set.
+    void GetSeq(unsigned row, Seq& s) const;
+    static bool SeqsEq(const MSA& a, unsigned i, const MSA& b, unsigned j);
+
+    // Names.
+    void SetSeqName(unsigned row, const char* name);
+    // Null until set.
+    const char* GetSeqName(unsigned row) const;
+    bool GetSeqIndex(const char* name, unsigned* index) const;
+
+    // Ids. The process-wide id count is fixed by the first call and may not grow.
+    static void SetIdCount(unsigned count);
+    static unsigned GetIdCount() { return m_uIdCount; }
+    // Forgets the id count, for test fixtures that need a fresh process state.
+    static void ResetIdCount() { m_uIdCount = 0; }
+    void SetSeqId(unsigned row, unsigned id);
+    unsigned GetSeqId(unsigned row) const;
+    bool HasIds() const { return m_SeqIndexToId != nullptr; }
+    // The row that holds sequence id; an id without a row ends the process.
+    unsigned GetSeqIndex(unsigned id) const;
+    bool GetSeqIndex(unsigned id, unsigned* index) const;
+
+    // Weights.
+    WEIGHT GetSeqWeight(unsigned row) const;
+    void SetSeqWeight(unsigned row, WEIGHT w);
+    WEIGHT GetTotalSeqWeight() const;
+    bool WeightsSet() const;
+    void UnWeight();
+    void NormalizeWeights(WEIGHT total);
+    [[noreturn]] void CalcWeights() const;
+    [[noreturn]] unsigned AlignedColIndexToColIndex(unsigned col) const;
+
+    // Statistics.
+    void GetPWID(unsigned i, unsigned j, double* pctId, unsigned* positions) const;
+    double GetPctIdentityPair(unsigned i, unsigned j) const;
+    double GetPctGroupIdentityPair(unsigned i, unsigned j) const;
+    float GetCons(unsigned col) const;
+    float GetAvgCons() const;
+    // Like SeqVect::GuessAlpha but RNA is tested before DNA.
+    ALPHA GuessAlpha() const;
+    void FixAlpha();
+    void LogMe() const;
+
+    // Files (FASTA here; other formats are written by their own writers).
+    void FromFile(TextFile& file) { FromFASTAFile(file); }
+    void FromFASTAFile(TextFile& file);
+    void ToFASTAFile(TextFile& file) const;
+
+private:
+    void AllocMSAArrays(unsigned seqCount, unsigned colCount);
+    void CheckRow(unsigned row, const char* operation) const;
+    void CheckCell(unsigned row, unsigned col) const;
+    void AllocIdArrays();
+
+    unsigned m_uSeqCount = 0;
+    unsigned m_uColCount = 0;
+    unsigned m_uColCapacity = 0;  // every row buffer holds m_uColCapacity + 1 bytes
+    unsigned m_uRowCapacity = 0;  // rows allocated by the reading cache
+    char** m_szSeqs = nullptr;
+    char** m_szNames = nullptr;
+    unsigned* m_IdToSeqIndex = nullptr;  // m_uIdCount entries
+    unsigned* m_SeqIndexToId = nullptr;  // one per row
+    WEIGHT* m_Weights = nullptr;
+
+    static unsigned m_uIdCount;
+};
