@@ -1,0 +1,49 @@
+// Matching the chains of one copy of the assembly to the elements of a point group, and the
+// generator permutations of the chains that follow from it.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "geometry/cVector3.h"
+
+using tGraph = std::vector<std::vector<int>>;  // adjacency lists
+
+// The permutations of the local chain indices under the main and the second generator
+// (second empty for a cyclic group).
+struct sGeneratorPermutations {
+    std::vector<int> main;
+    std::vector<int> second;
+};
+
+// Local chain indices: 0 .. chainCount - 1 are the real chains of the copy, in chain order;
+// higher indices up to the element count stand for missing chains. Element 0 always takes
+// chain 0. A solution maps element i to local chain solution[i].
+class CubicGroupCorrespondence {
+public:
+    CubicGroupCorrespondence() = default;
+    ~CubicGroupCorrespondence() = default;
+
+    // directions: unit vectors from the copy's centre to each real chain's centre of mass;
+    // d1, d2: each real chain's two direction vectors (rows of the rotation that superposes it
+    // onto chain 0), or null. Prints a message and returns nothing for an unknown type letter,
+    // an order below 2 (c, d), or a chain count that does not fit the group.
+    std::optional<sGeneratorPermutations> fitToSymmetryGroup(char type, const cVector3* directions,
+                                                             const cVector3* d1, const cVector3* d2, int order,
+                                                             int chainCount);
+
+    // Geometric penalty of one solution (lower is better; 1e99 when no term applies).
+    double computeIsoPenalty(char type, const tGraph& elementGraph, const std::vector<int>& solution,
+                             const std::vector<std::vector<double>>& squaredDistances, const cVector3* d1,
+                             const cVector3* d2, int elementCount, int chainCount);
+};
+
+// Initial neighbour graph of the chains from their unit directions: j and k are neighbours
+// unless a third chain lies in the ball on the chord j-k and a fourth lies on or beyond the
+// plane through the three. Lists are in increasing order.
+tGraph chainNeighbourGraph(const cVector3* directions, int chainCount);
+
+// Maps of the element graph into the chain graph (element 0 on chain 0; every element-graph
+// edge between two real chains must be a chain-graph edge), found depth first; at most 1000.
+// The element count is elementGraph.size(), the real chain count chainGraph.size().
+std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph);

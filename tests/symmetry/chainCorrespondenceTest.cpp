@@ -1,0 +1,234 @@
+// Tests of the chain-to-element correspondence: the neighbour graph, the search for maps of the
+// element graph, the choice among them, and the generator permutations of a cluster set.
+#include "symmetry/chainCorrespondence.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "structure/cMolecule.h"
+#include "symmetry/cSym.h"
+#include "symmetry/elementTables.h"
+#include "tests/geometry/randomSeed.h"
+#include "tests/symmetry/syntheticAssembly.h"
+
+namespace {
+
+// Unit directions on a ring in the xy plane; ringPosition[k] is chain k's place around it.
+std::vector<cVector3> ring(const std::vector<int>& ringPosition) {
+    std::vector<cVector3> directions;
+    const double n = static_cast<double>(ringPosition.size());
+    for (int position : ringPosition) {
+        const double angle = 2.0 * std::numbers::pi * position / n;
+        directions.emplace_back(std::cos(angle), std::sin(angle), 0.0);
+    }
+    return directions;
+}
+
+// Frames (direction vectors) of chains turned by ringPosition * 2 pi / n about z.
+void ringFrames(const std::vector<int>& ringPosition, std::vector<cVector3>& d1, std::vector<cVector3>& d2) {
+    const double n = static_cast<double>(ringPosition.size());
+    for (int position : ringPosition) {
+        // Rows of the rotation that takes the chain back onto chain 0 (a turn by -angle).
+        const double angle = -2.0 * std::numbers::pi * position / n;
+        d1.emplace_back(std::cos(angle), -std::sin(angle), 0.0);
+        d2.emplace_back(std::sin(angle), std::cos(angle), 0.0);
+    }
+}
+
+}  // namespace
+
+TEST(CubicGroupCorrespondence, FiveChainsOnARingFollowTheRing) {
+    // Chain k sits at place ringPosition[k] around the ring.
+    const std::vector<int> ringPosition{0, 3, 1, 4, 2};
+    const std::vector<cVector3> r = ring(ringPosition);
+    const tGraph graph = chainNeighbourGraph(r.data(), 5);
+    // Each chain neighbours exactly the two chains beside it on the ring.
+    for (int k = 0; k < 5; ++k) {
+        ASSERT_EQ(graph[k].size(), 2u) << "chain " << k;
+        for (int j : graph[k]) {
+            const int step = (ringPosition[j] - ringPosition[k] + 5) % 5;
+            EXPECT_TRUE(step == 1 || step == 4) << k << "-" << j;
+        }
+    }
+    // The first map places element k on the k-th chain around the ring from chain 0, in the
+    // direction met first in chain order.
+    const std::vector<std::vector<int>> solutions = maxInducedSubGraph(graph, groupElementGraph('c', 5));
+    ASSERT_FALSE(solutions.empty());
+    EXPECT_EQ(solutions[0], (std::vector<int>{0, 2, 4, 1, 3}));
+
+    std::vector<cVector3> d1, d2;
+    ringFrames(ringPosition, d1, d2);
+    CubicGroupCorrespondence correspondence;
+    const auto result = correspondence.fitToSymmetryGroup('c', r.data(), d1.data(), d2.data(), 5, 5);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->second.empty());
+    // The main permutation sends every chain to a ring neighbour, in one consistent direction.
+    const int step = (ringPosition[result->main[0]] - ringPosition[0] + 5) % 5;
+    EXPECT_TRUE(step == 1 || step == 4);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ((ringPosition[result->main[k]] - ringPosition[k] + 5) % 5, step);
+}
+
+TEST(CubicGroupCorrespondence, MissingChainsOfACyclicCopyTakeTheLastSlotsInOrder) {
+    // Four chains of a six-fold ring, places 0, 1, 2, 3.
+    const std::vector<cVector3> r{cVector3(1.0, 0.0, 0.0), cVector3(0.5, 0.8660254037844386, 0.0),
+                                  cVector3(-0.5, 0.8660254037844386, 0.0), cVector3(-1.0, 0.0, 0.0)};
+    const tGraph graph = chainNeighbourGraph(r.data(), 4);
+    const std::vector<std::vector<int>> solutions = maxInducedSubGraph(graph, groupElementGraph('c', 6));
+    ASSERT_FALSE(solutions.empty());
+    for (const std::vector<int>& s : solutions) {
+        ASSERT_EQ(s.size(), 6u);
+        // Elements after the fourth take the unused local indices in increasing order.
+        std::vector<int> unused;
+        for (int k = 0; k < 6; ++k)
+            if (std::find(s.begin(), s.begin() + 4, k) == s.begin() + 4) unused.push_back(k);
+        EXPECT_EQ(std::vector<int>(s.begin() + 4, s.end()), unused);
+    }
+    CubicGroupCorrespondence correspondence;
+    const auto result = correspondence.fitToSymmetryGroup('c', r.data(), nullptr, nullptr, 6, 4);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->main.size(), 6u);
+}
+
+TEST(CubicGroupCorrespondence, MissingChainsAreNeverLookedUpInTheChainGraph) {
+    // Three real chains in a path and a five-element ring: element 2 neighbours element 1, which
+    // may hold a missing chain (local index 3 or 4) when a real chain is tried for element 2.
+    const tGraph chains{{1}, {0, 2}, {1}};
+    const std::vector<std::vector<int>> solutions = maxInducedSubGraph(chains, groupElementGraph('c', 5));
+    ASSERT_FALSE(solutions.empty());
+    bool missingBeforeReal = false;
+    for (const std::vector<int>& s : solutions) {
+        EXPECT_EQ(s[0], 0);
+        missingBeforeReal = missingBeforeReal || (s[1] >= 3 && s[2] < 3);
+    }
+    EXPECT_TRUE(missingBeforeReal);
+    // With a single real chain there is nothing to place.
+    const std::vector<std::vector<int>> single = maxInducedSubGraph(tGraph{{}}, groupElementGraph('c', 3));
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0], (std::vector<int>{0, 1, 2}));
+    // More real chains than elements cannot be placed.
+    EXPECT_TRUE(maxInducedSubGraph(tGraph{{1, 2}, {0, 2}, {0, 1}}, groupElementGraph('c', 2)).empty());
+}
+
+TEST(CubicGroupCorrespondence, DihedralCopyOfFourChainsPairsElementIWithThreeMinusI) {
+    std::mt19937_64 rng = seededEngine("CubicGroupCorrespondence.D2");
+    const synthetic::sAssembly assembly = synthetic::buildAssembly('d', 2, rng, 0.0, 20.0);
+    cSym sym(nullptr, nullptr);
+    synthetic::loadAssembly(sym, assembly, false);
+    std::vector<cVector3> r, d1, d2;
+    cVector3 centre(0.0);
+    for (cMolecule* chain : sym.chains) centre += chain->centreOfMass;
+    centre /= 4.0;
+    for (cMolecule* chain : sym.chains) {
+        r.push_back((chain->centreOfMass - centre).normalizedVersion());
+        d1.push_back(chain->direction1);
+        d2.push_back(chain->direction2);
+    }
+    const tGraph graph = chainNeighbourGraph(r.data(), 4);
+    const std::vector<std::vector<int>> solutions = maxInducedSubGraph(graph, groupElementGraph('d', 2));
+    ASSERT_FALSE(solutions.empty());
+    CubicGroupCorrespondence correspondence;
+    const auto result = correspondence.fitToSymmetryGroup('d', r.data(), d1.data(), d2.data(), 2, 4);
+    ASSERT_TRUE(result);
+    // Whatever map was kept, the second generator takes the chain of element i to that of 3 - i,
+    // so it is an involution without fixed chains, like the main generator.
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_NE(result->second[k], k);
+        EXPECT_EQ(result->second[result->second[k]], k);
+        EXPECT_NE(result->main[k], k);
+        EXPECT_EQ(result->main[result->main[k]], k);
+    }
+}
+
+TEST(CubicGroupCorrespondence, SolutionCountStopsAtOneThousand) {
+    // A complete graph of 60 chains admits far more maps of the icosahedral element graph.
+    tGraph complete(60);
+    for (int j = 0; j < 60; ++j)
+        for (int k = 0; k < 60; ++k)
+            if (j != k) complete[j].push_back(k);
+    EXPECT_EQ(maxInducedSubGraph(complete, groupElementGraph('i', 0)).size(), 1000u);
+}
+
+TEST(CubicGroupCorrespondence, PenaltyPrefersTheRegularRing) {
+    // A square ring (c4): the map along the ring costs nothing; one that crosses it does.
+    const std::vector<cVector3> r{cVector3(1.0, 0.0, 0.0), cVector3(0.0, 1.0, 0.0), cVector3(-1.0, 0.0, 0.0),
+                                  cVector3(0.0, -1.0, 0.0)};
+    std::vector<std::vector<double>> D(4, std::vector<double>(4));
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4; ++k) D[j][k] = (r[j] - r[k]).norm2();
+    std::vector<cVector3> d1, d2;
+    ringFrames({0, 1, 2, 3}, d1, d2);
+    CubicGroupCorrespondence correspondence;
+    const tGraph elements = groupElementGraph('c', 4);
+    const double along = correspondence.computeIsoPenalty('c', elements, {0, 1, 2, 3}, D, d1.data(), d2.data(), 4, 4);
+    const double across = correspondence.computeIsoPenalty('c', elements, {0, 2, 1, 3}, D, d1.data(), d2.data(), 4, 4);
+    EXPECT_NEAR(along, 0.0, 1e-20);
+    EXPECT_GT(across, 1.0);
+    // No term at all (every neighbour missing) gives the largest penalty.
+    EXPECT_EQ(correspondence.computeIsoPenalty('c', elements, {0, 1, 2, 3}, D, nullptr, nullptr, 4, 1), 1e99);
+    EXPECT_EQ(correspondence.computeIsoPenalty('c', elements, {}, D, nullptr, nullptr, 0, 0), 1e99);
+}
+
+TEST(CubicGroupCorrespondence, UnusableGroupsPrintTheirMessageAndGiveNothing) {
+    const std::vector<cVector3> r{cVector3(1.0, 0.0, 0.0), cVector3(-1.0, 0.0, 0.0)};
+    CubicGroupCorrespondence correspondence;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('c', r.data(), nullptr, nullptr, 1, 2));
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('d', r.data(), nullptr, nullptr, 1, 2));
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('x', r.data(), nullptr, nullptr, 2, 2));
+    // A dihedral copy must be complete; a cyclic one cannot hold more chains than elements.
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('d', r.data(), nullptr, nullptr, 2, 2));
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('c', r.data(), nullptr, nullptr, 3, 4));
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("order expected >= 2\norder expected >= 2\n"), std::string::npos);
+    EXPECT_NE(out.find("Unknown group of symmetry : x expected i, o, t, c or d.\n"), std::string::npos);
+}
+
+TEST(CubicGroupCorrespondence, FailedCorrespondenceEndsTheGroupAsNotClustered) {
+    std::mt19937_64 rng = seededEngine("CubicGroupCorrespondence.Failed");
+    const synthetic::sAssembly assembly = synthetic::buildAssembly('c', 3, rng, 0.0, 20.0);
+    cSym sym(nullptr, nullptr);
+    synthetic::loadAssembly(sym, assembly, false);
+    cHelicalSymmetry helical;
+    sym.clusterChains(3, {}, false);
+    ASSERT_TRUE(sym.chainToCluster);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(sym.estimateCorrespondence(&helical, 0));
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Unknown group of symmetry : h"), std::string::npos);
+    EXPECT_FALSE(sym.chainToCluster);
+    // A set beyond the clusters is refused the same way.
+    cCnSymmetry c3(3);
+    sym.clusterChains(3, {}, false);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(sym.estimateCorrespondence(&c3, 1));
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(sym.chainToCluster);
+}
+
+TEST(CubicGroupCorrespondence, PermutationPairCoversOnlyTheSetsSlots) {
+    // A D3 hexamer tested as c3 clusters into its two trimers; the pair for set 1 permutes the
+    // second trimer's slots among themselves and leaves set 0's slots undefined.
+    std::mt19937_64 rng = seededEngine("CubicGroupCorrespondence.Sets");
+    const synthetic::sAssembly assembly = synthetic::buildAssembly('d', 3, rng, 0.0, 25.0);
+    cSym sym(nullptr, nullptr);
+    synthetic::loadAssembly(sym, assembly, true);
+    cCnSymmetry c3(3);
+    sym.clusterChains(3, synthetic::expectedAngles(c3), false);
+    ASSERT_TRUE(sym.chainToCluster);
+    ASSERT_EQ(sym.clusterIds.size(), 2u);
+    ASSERT_TRUE(sym.estimateCorrespondence(&c3, 1));
+    const std::vector<int>& slots = *sym.chainToCluster;
+    ASSERT_EQ(static_cast<int>(sym.mainPermutation.size()), 6);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(sym.secondPermutation[k], -1);
+        if (slots[k] == sym.clusterIds[0]) {
+            EXPECT_EQ(sym.mainPermutation[k], -1);
+        } else {
+            ASSERT_GE(sym.mainPermutation[k], 0);
+            EXPECT_EQ(slots[sym.mainPermutation[k]], sym.clusterIds[1]);
+            EXPECT_NE(sym.mainPermutation[k], k);
+        }
+    }
+}
