@@ -4,8 +4,11 @@
 #include "align/engineTypes.h"
 #include "align/enums.h"
 
+struct ClusterNode;
+class ClusterTree;
 class Seq;
 class TextFile;
+class Tree;
 
 // '-' and '.' are gaps; anything else is a letter. Every accessor checks its indexes and ends
 // the process on a bad one. Ids are optional: they exist once the process-wide id count is set
@@ -94,6 +97,33 @@ public:
     void NormalizeWeights(WEIGHT total);
     [[noreturn]] void CalcWeights() const;
     [[noreturn]] unsigned AlignedColIndexToColIndex(unsigned col) const;
+
+    // Weighting methods (msaWeights.cpp): each sets the weight of every row; the totals are 1
+    // except for GSC and BLOSUM.
+    void SetUniformWeights();
+    // Per column, every row with letter x adds 1 / (distinct letters x rows with x); gaps and
+    // amino wildcards do not count. All-gap rows get 0; when every row has 0 the weights are
+    // uniform. One or two rows weigh 1 or 0.5 each.
+    void SetHenikoffWeights();
+    void CalcHenikoffWeightsCol(unsigned col);
+    // Position-based: gaps and wildcards are a 21st symbol; a column of one symbol adds
+    // nothing, otherwise a row adds 1 / (rows with its symbol).
+    void SetHenikoffWeightsPB();
+    void CalcHenikoffWeightsColPB(unsigned col);
+    bool IsGapSeq(unsigned row) const;
+    // Gerstein-Sonnhammer-Chothia weights over the single-linkage identity tree (not normalised).
+    void SetGSCWeights();
+    void SetSubtreeGSCWeight(ClusterNode* node);
+    void SetSubtreeWeight2(const ClusterNode* node);
+    // 1 / cluster size for clusters of rows cut from the single-linkage tree of 1 - identity at
+    // 0.38 (identity above 0.62); returns the number of clusters. tree receives the clustering.
+    unsigned CalcBLOSUMWeights(ClusterTree& tree);
+    unsigned SetBLOSUMNodeWeight(const ClusterNode* node, double minHeight);
+    void SetBLOSUMSubtreeWeight(const ClusterNode* node, double weight);
+    // ClustalW weights of the tree's leaves into the rows with the leaves' ids (clustalWWeights.cpp).
+    void SetClustalWWeights(const Tree& tree);
+    // "Weights:", one line per row and the total, through Log.
+    void ListWeights() const;
 
     // Statistics.
     void GetPWID(unsigned i, unsigned j, double* pctId, unsigned* positions) const;

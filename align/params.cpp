@@ -10,6 +10,7 @@
 #include "align/options.h"
 #include "align/progress.h"
 #include "align/scoringSetup.h"
+#include "align/seqWeights.h"
 #include "align/timeLimit.h"
 
 #define CORVID_DEFINE_PARAM(type, name, value) type name = value;
@@ -45,6 +46,7 @@ void RestoreDefaultParams() {
     ClearAlphaTables();
     ClearOptionTables();
     SetSeqWeightMethod(SEQWEIGHT_Undefined);
+    ResetCorvidWeights();
     ClearProgressState();
     ClearCurrentAlignment();
     SetListFileName("", false);

@@ -142,7 +142,8 @@ extern std::array<char, 256> g_UnalignChar;             // lower case; '-' and '
 extern double g_dNAN;
 
 // Puts the engine back to its start-of-process state: every parameter above, the alphabet
-// tables, the option tables, the sequence-weighting method, the progress state (start time,
-// iteration), the current alignment of the time limit, and no log file. For tests and hosts that
+// tables, the option tables, the sequence-weighting method with its guide tree and weight
+// vector, the progress state (start time, iteration), the current alignment of the time limit,
+// and no log file. For tests and hosts that
 // need a clean engine; the MSA id count is separate (MSA::ResetIdCount).
 void RestoreDefaultParams();
