@@ -4,6 +4,7 @@
 #include "align/diagnostics.h"
 #include "align/distFunc.h"
 #include "align/kmerDist.h"
+#include "align/pwDist.h"
 #include "align/seqVect.h"
 
 void DistUnaligned(const SeqVect& v, DISTANCE d, DistFunc& df) {
@@ -22,6 +23,12 @@ void DistUnaligned(const SeqVect& v, DISTANCE d, DistFunc& df) {
             break;
         case DISTANCE_Kmer4_6:
             DistKmer4_6(v, df);
+            break;
+        case DISTANCE_PWKimura:
+            DistPWKimura(v, df);
+            break;
+        case DISTANCE_PWScoreDist:
+            DistPWScoreDist(v, df);
             break;
         default:
             Quit("DistUnaligned, unsupported distance method %d", d);

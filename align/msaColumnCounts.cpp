@@ -1,0 +1,104 @@
+// The weighted statistics of one alignment column that a profile column is built from.
+#include <cstring>
+
+#include "align/alpha.h"
+#include "align/diagnostics.h"
+#include "align/msa.h"
+#include "align/params.h"
+
+namespace {
+
+// Letter numbers of the amino acids that the wildcards B and Z stand for.
+constexpr unsigned AX_D = 2, AX_E = 3, AX_N = 11, AX_Q = 13;
+constexpr unsigned AX_B = 21, AX_Z = 22;
+// Nucleotide letters A and G, and the extended number of X among the nucleotide wildcards.
+constexpr unsigned NX_A = 0, NX_G = 2, NX_X = 14;
+
+// A wildcard's weight goes to the letters it may stand for. Everything not named below is
+// spread over all 20 letters at one twentieth each, also for the 4-letter nucleotide alphabet.
+void SpreadWildcard(unsigned letterEx, WEIGHT w, FCOUNT counts[]) {
+    if (g_Alpha == ALPHA_Amino) {
+        if (letterEx == AX_B) {
+            counts[AX_D] += w / 2;
+            counts[AX_N] += w / 2;
+        } else if (letterEx == AX_Z) {
+            counts[AX_E] += w / 2;
+            counts[AX_Q] += w / 2;
+        } else {
+            for (unsigned letter = 0; letter < 20; ++letter) counts[letter] += w / 20;
+        }
+        return;
+    }
+    if (letterEx == NX_X) {
+        counts[NX_A] += w / 2;
+        counts[NX_G] += w / 2;
+    } else {
+        for (unsigned letter = 0; letter < 4; ++letter) counts[letter] += w / 20;
+    }
+}
+
+}  // namespace
+
+void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT counts[], FCOUNT* gapStart,
+                                      FCOUNT* gapEnd, FCOUNT* gapExtend, FCOUNT* occ, FCOUNT* LL, FCOUNT* LG,
+                                      FCOUNT* GL, FCOUNT* GG) const {
+    if (g_Alpha != ALPHA_Amino && g_Alpha != ALPHA_DNA && g_Alpha != ALPHA_RNA)
+        Quit("Alphabet %d not supported", static_cast<int>(g_Alpha));
+    if (col >= m_uColCount) Quit("MSA::GetFractionalWeightedCounts(%u), count=%u", col, m_uColCount);
+
+    memset(counts, 0, MAX_ALPHA * sizeof(FCOUNT));
+    FCOUNT gapWeight = 0;
+    FCOUNT letterTotal = 0;
+    for (unsigned row = 0; row < m_uSeqCount; ++row) {
+        const WEIGHT w = GetSeqWeight(row);
+        const char c = m_szSeqs[row][col];
+        if (IsGapChar(c)) {
+            gapWeight += w;
+            continue;
+        }
+        if (IsWildcardChar(c)) {
+            SpreadWildcard(CharToLetterEx(c), w, counts);
+            continue;
+        }
+        counts[GetLetter(row, col)] += w;
+        letterTotal += w;
+    }
+    *occ = 1 - gapWeight;
+
+    if (bNormalize && letterTotal > 0) {
+        if (letterTotal > 1.001) Quit("wTotal=%g\n", letterTotal);
+        for (unsigned letter = 0; letter < g_AlphaSize; ++letter) counts[letter] /= letterTotal;
+    }
+
+    const unsigned last = m_uColCount - 1;
+    FCOUNT start = 0, end = 0, extend = 0;
+    FCOUNT ll = 0, lg = 0, gl = 0, gg = 0;
+    for (unsigned row = 0; row < m_uSeqCount; ++row) {
+        const WEIGHT w = GetSeqWeight(row);
+        const char* s = m_szSeqs[row];
+        const bool gapHere = IsGapChar(s[col]);
+        // Before column 0 every row counts as having a letter.
+        const bool gapBefore = col > 0 && IsGapChar(s[col - 1]);
+        const bool gapAfter = col < last && IsGapChar(s[col + 1]);
+        if (gapHere) {
+            if (col == 0 || !gapBefore) start += w;
+            if (col == last || !gapAfter) end += w;
+            if (col > 0 && col < last && gapBefore && gapAfter) extend += w;
+        }
+        if (!gapBefore && !gapHere)
+            ll += w;
+        else if (!gapBefore && gapHere)
+            lg += w;
+        else if (gapBefore && !gapHere)
+            gl += w;
+        else
+            gg += w;
+    }
+    *gapStart = start;
+    *gapEnd = end;
+    *gapExtend = extend;
+    *LL = ll;
+    *LG = lg;
+    *GL = gl;
+    *GG = gg;
+}

@@ -1,0 +1,86 @@
+// ReadMx.
+#include "align/mxFile.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "align/diagnostics.h"
+#include "align/params.h"
+#include "align/textFile.h"
+
+namespace {
+
+constexpr unsigned MAX_LINE = 1024;
+constexpr unsigned MATRIX_SIZE = 32;
+// Matrix files score amino acids; their letters are numbered in this order.
+const char AMINO_LETTERS[] = "ACDEFGHIKLMNPQRSTVWY";
+
+SCOREMATRIX matrix;
+
+// Letter number 0..19, or -1 for anything else.
+int AminoLetter(char c) {
+    const char upper = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    const char* p = upper != 0 ? strchr(AMINO_LETTERS, upper) : nullptr;
+    return p ? static_cast<int>(p - AMINO_LETTERS) : -1;
+}
+
+}  // namespace
+
+PTR_SCOREMATRIX ReadMx(TextFile& file) {
+    char line[MAX_LINE];
+    do {
+        if (file.GetLine(line, MAX_LINE)) Quit("Premature EOF in matrix file");
+    } while (line[0] == '#');
+
+    if (line[0] != ' ') Quit("Invalid line in matrix file: '%s'", line);
+    std::string headers;
+    for (const char* p = line; *p; ++p)
+        if (!isspace(static_cast<unsigned char>(*p))) headers += *p;
+    if (!headers.empty() && headers.back() == '*') headers.pop_back();
+    if (headers.size() < 20) Quit("Error in matrix file: < 20 headers, line='%s'", line);
+
+    for (unsigned i = 0; i < MATRIX_SIZE; ++i)
+        for (unsigned j = 0; j < MATRIX_SIZE; ++j) matrix[i][j] = 0;
+
+    for (size_t n = 0; n < headers.size(); ++n) {
+        if (file.GetTrimLine(line, MAX_LINE)) Quit("Premature EOF in matrix file");
+        if (line[0] == '#') continue;
+        const int row = AminoLetter(line[0]);
+        if (row < 0) continue;
+        const char* p = line + 1;
+        for (const char column : headers) {
+            char* end = nullptr;
+            const double value = strtod(p, &end);
+            if (end == p) Quit("Too few fields in line of matrix file: '%s'", line);
+            p = end;
+            const int col = AminoLetter(column);
+            if (col >= 0) matrix[row][col] = static_cast<float>(value);
+        }
+    }
+
+    for (unsigned i = 0; i < 20; ++i) {
+        for (unsigned j = 0; j < i; ++j) {
+            if (matrix[i][j] == matrix[j][i]) continue;
+            Warning("Matrix is not symmetrical, %c->%c=%g, %c->%c=%g", AMINO_LETTERS[i], AMINO_LETTERS[j],
+                    matrix[i][j], AMINO_LETTERS[j], AMINO_LETTERS[i], matrix[j][i]);
+            i = 20;
+            break;
+        }
+    }
+
+    if (g_bVerbose) {
+        Log("Matrix\n");
+        Log("     ");
+        for (unsigned i = 0; i < 20; ++i) Log("    %c", AMINO_LETTERS[i]);
+        Log("\n");
+        for (unsigned i = 0; i < 20; ++i) {
+            Log("%c    ", AMINO_LETTERS[i]);
+            for (unsigned j = 0; j < 20; ++j) Log("%5.1f", matrix[i][j]);
+            Log("\n");
+        }
+        Log("\n");
+    }
+    return &matrix;
+}

@@ -1,0 +1,231 @@
+// NWSmall: global profile-profile alignment, three score rows in linear memory and one
+// traceback byte per cell, with working storage reused across calls.
+#include "align/nwSmall.h"
+
+#include <cstring>
+#include <vector>
+
+#include "align/diagnostics.h"
+#include "align/params.h"
+#include "align/profile.h"
+#include "align/pwPath.h"
+
+namespace {
+
+constexpr SCORE NEG = MINUS_INFINITY;
+// Spare rows and columns allocated beyond the current need, so that hundreds of alignments of
+// similar size allocate once.
+constexpr unsigned CAPACITY_MARGIN = 1025;
+
+// Traceback byte: state before M in bits 0-1, and the two "opened from M" flags.
+constexpr unsigned char TB_M = 0, TB_D = 1, TB_I = 2;
+constexpr unsigned char TB_D_FROM_M = 4;
+constexpr unsigned char TB_I_FROM_M = 8;
+
+// The process-wide working storage of NWSmall (the engine is single-threaded). It lives until
+// the process ends and is reallocated as a whole when a longer pair arrives.
+struct Workspace {
+    unsigned rowCapacity = 0;  // traceback rows: A's length + 1 fit
+    unsigned colCapacity = 0;  // columns of every row: B's length + 1 fit
+    std::vector<char> traceback;
+    std::vector<char*> rows;
+    std::vector<SCORE> mPrev, mCur, dPrev, dCur, iPrev, iCur;
+
+    void Reserve(unsigned rowCount, unsigned colCount) {
+        if (rowCount <= rowCapacity && colCount <= colCapacity) return;
+        rowCapacity = rowCount - 1 + CAPACITY_MARGIN;
+        colCapacity = colCount - 1 + CAPACITY_MARGIN;
+        traceback.assign(static_cast<size_t>(rowCapacity) * colCapacity, 0);
+        rows.resize(rowCapacity);
+        for (unsigned i = 0; i < rowCapacity; ++i) rows[i] = traceback.data() + static_cast<size_t>(i) * colCapacity;
+        for (std::vector<SCORE>* row : {&mPrev, &mCur, &dPrev, &dCur, &iPrev, &iCur}) row->assign(colCapacity, 0);
+    }
+};
+
+Workspace& GetWorkspace() {
+    static Workspace workspace;
+    return workspace;
+}
+
+typedef SCORE (*ColumnScore)(const ProfPos&, const ProfPos&);
+
+// The column score in force for this alignment (g_PPScore does not change during one).
+ColumnScore ColumnScoreInForce() {
+    switch (g_PPScore) {
+        case PPSCORE_LE: return ScoreProfPos2LA;
+        case PPSCORE_SP:
+        case PPSCORE_SV: return ScoreProfPos2SP;
+        case PPSCORE_SPN: return ScoreProfPos2SPN;
+        default: Quit("Invalid g_PPScore");
+    }
+}
+
+}  // namespace
+
+void SetTermGaps(ProfPos* P, unsigned length) {
+    if (length == 0) return;
+    SCORE& open = P[0].scoreGapOpen;
+    SCORE& close = P[length - 1].scoreGapClose;
+    const bool setClose = length > 1;
+    switch (g_TermGaps) {
+        case TERMGAPS_Full: break;
+        case TERMGAPS_Half:
+            if (open != NEG) open = 0;
+            if (setClose && close != NEG) close = 0;
+            break;
+        case TERMGAPS_Ext:
+            if (open != NEG) open = -open;
+            if (setClose && close != NEG) close = -close;
+            break;
+        default: Quit("Invalid g_TermGaps");
+    }
+}
+
+void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
+    if (m == 0 || n == 0) Quit("Internal error, NWSmall: length=0");
+    SetTermGaps(A, m);
+    SetTermGaps(B, n);
+    const ColumnScore score = ColumnScoreInForce();
+
+    Workspace& w = GetWorkspace();
+    w.Reserve(m + 1, n + 1);
+    for (unsigned i = 0; i <= m; ++i) memset(w.rows[i], 0, n + 1);
+
+    SCORE* mPrev = w.mPrev.data();
+    SCORE* mCur = w.mCur.data();
+    SCORE* dPrev = w.dPrev.data();
+    SCORE* dCur = w.dCur.data();
+    SCORE* iPrev = w.iPrev.data();
+    SCORE* iCur = w.iCur.data();
+    const SCORE e = g_scoreGapExtend;
+
+    // Row 0: only the empty alignment scores.
+    mPrev[0] = 0;
+    for (unsigned j = 1; j <= n; ++j) {
+        mPrev[j] = NEG;
+        dPrev[j] = NEG;
+        iPrev[j] = NEG;
+    }
+
+    for (unsigned i = 1; i <= m; ++i) {
+        const ProfPos& a = A[i - 1];
+        char* tb = w.rows[i];
+        mCur[0] = NEG;
+        iCur[0] = NEG;
+        for (unsigned j = 1; j <= n; ++j) {
+            const ProfPos& b = B[j - 1];
+            const SCORE s = score(a, b);
+            unsigned char bits;
+            SCORE mv;
+            if (i == 1 && j == 1) {
+                if (m == 1) {
+                    // A one-column A pays its own gap open and close on its match with B0.
+                    mv = s + A[0].scoreGapOpen + A[0].scoreGapClose;
+                    bits = TB_D;
+                } else {
+                    mv = s;
+                    bits = TB_M;
+                }
+            } else if (i == 1) {
+                // The first row and column carry the whole price of a leading gap.
+                mv = s + B[0].scoreGapOpen + static_cast<SCORE>(j - 2) * e + B[j - 2].scoreGapClose;
+                bits = TB_I;
+            } else if (j == 1) {
+                mv = s + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
+                bits = TB_D;
+            } else {
+                const SCORE fromM = mPrev[j - 1];
+                const SCORE fromD = dPrev[j - 1] + A[i - 2].scoreGapClose;
+                const SCORE fromI = iPrev[j - 1] + B[j - 2].scoreGapClose;
+                SCORE best;
+                if (fromM >= fromD && fromM >= fromI) {
+                    best = fromM;
+                    bits = TB_M;
+                } else if (fromD >= fromI) {
+                    best = fromD;
+                    bits = TB_D;
+                } else {
+                    best = fromI;
+                    bits = TB_I;
+                }
+                mv = s + best;
+            }
+            mCur[j] = mv;
+
+            const SCORE dExtend = dPrev[j] + e;
+            const SCORE dOpen = mPrev[j] + a.scoreGapOpen;
+            if (dOpen >= dExtend) {
+                dCur[j] = dOpen;
+                bits |= TB_D_FROM_M;
+            } else {
+                dCur[j] = dExtend;
+            }
+
+            const SCORE iExtend = iCur[j - 1] + e;
+            const SCORE iOpen = mCur[j - 1] + b.scoreGapOpen;
+            if (iOpen >= iExtend) {
+                iCur[j] = iOpen;
+                bits |= TB_I_FROM_M;
+            } else {
+                iCur[j] = iExtend;
+            }
+            tb[j] = static_cast<char>(bits);
+        }
+        std::swap(mPrev, mCur);
+        std::swap(dPrev, dCur);
+        std::swap(iPrev, iCur);
+    }
+
+    // A gap that runs to the end pays no close score here: SetTermGaps has priced it.
+    const SCORE mEnd = mPrev[n], dEnd = dPrev[n], iEnd = iPrev[n];
+    char state = 'M';
+    if (iEnd > mEnd && iEnd > dEnd)
+        state = 'I';
+    else if (dEnd > mEnd)
+        state = 'D';
+    BitTraceBack(w.rows.data(), m, n, state, path);
+}
+
+void GlobalAlign(ProfPos* A, unsigned lengthA, ProfPos* B, unsigned lengthB, PWPath& path) {
+    NWSmall(A, lengthA, B, lengthB, path);
+}
+
+void GlobalAlignNoDiags(ProfPos* A, unsigned lengthA, ProfPos* B, unsigned lengthB, PWPath& path) {
+    NWSmall(A, lengthA, B, lengthB, path);
+}
+
+void BitTraceBack(char** matrix, unsigned lengthA, unsigned lengthB, char lastState, PWPath& path) {
+    path.Clear();
+    unsigned i = lengthA;
+    unsigned j = lengthB;
+    char state = lastState;
+    for (;;) {
+        path.PrependEdge(PWEdge{state, i, j});
+        const unsigned char bits = static_cast<unsigned char>(matrix[i][j]);
+        char next;
+        switch (state) {
+            case 'M': {
+                const unsigned before = bits & 3u;
+                if (before == 3) Quit("Huh!?");
+                next = "MDI"[before];
+                if (i == 0 || j == 0) Quit("BitTraceBack MA=0");
+                --i;
+                --j;
+                break;
+            }
+            case 'D':
+                next = (bits & TB_D_FROM_M) ? 'M' : 'D';
+                if (i == 0) Quit("BitTraceBack DA=0");
+                --i;
+                break;
+            case 'I':
+                next = (bits & TB_I_FROM_M) ? 'M' : 'I';
+                if (j == 0) Quit("BitTraceBack IB=0");
+                --j;
+                break;
+            default: Quit("Huh?");
+        }
+        state = next;
+        if (i == 0 && j == 0) break;
+    }
+}

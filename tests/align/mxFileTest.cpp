@@ -1,0 +1,70 @@
+// Tests of substitution-matrix files.
+#include "align/mxFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "align/alpha.h"
+#include "align/textFile.h"
+#include "tests/align/engineTestUtil.h"
+
+namespace {
+
+const char LETTERS[] = "ACDEFGHIKLMNPQRSTVWY";
+
+// A matrix file over the 20 amino acids and B, Z, X, *: entry (i, j) is i + j, or i + 100 j
+// when not symmetric; the wildcard rows and columns are ignored.
+std::string MatrixText(bool symmetric) {
+    std::string text = "# a comment\n   A  C  D  E  F  G  H  I  K  L  M  N  P  Q  R  S  T  V  W  Y  B  Z  X  *\n";
+    for (unsigned i = 0; i < 20; ++i) {
+        text += LETTERS[i];
+        for (unsigned j = 0; j < 24; ++j) {
+            const int value = j >= 20 ? -1 : symmetric ? int(i + j) : int(i + 100 * j);
+            text += ' ';
+            text += std::to_string(value);
+        }
+        text += "\n";
+    }
+    for (const char* extra : {"B", "Z", "X", "*"}) text += std::string(extra) + std::string(24, ' ') + " 0\n";
+    return text;
+}
+
+PTR_SCOREMATRIX Read(const std::string& text) {
+    TempFile file(text);
+    TextFile in(file.c_str());
+    return ReadMx(in);
+}
+
+}  // namespace
+
+using MxFile = EngineTest;
+
+TEST_F(MxFile, ReadsRowsByLetter) {
+    PTR_SCOREMATRIX m = Read(MatrixText(true));
+    EXPECT_EQ((*m)[0][0], 0.0f);
+    EXPECT_EQ((*m)[3][7], 10.0f);
+    EXPECT_EQ((*m)[19][19], 38.0f);
+    EXPECT_EQ((*m)[20][0], 0.0f);  // wildcards get nothing
+}
+
+TEST_F(MxFile, AsymmetryIsWarnedOnce) {
+    EXPECT_EXIT(
+        {
+            Read(MatrixText(false));
+            exit(0);
+        },
+        ::testing::ExitedWithCode(0), WarningText("Matrix is not symmetrical, C->A=1, A->C=100"));
+}
+
+TEST_F(MxFile, MalformedFilesEndTheRun) {
+    EXPECT_QUIT(Read("# only comments\n"), "Premature EOF in matrix file");
+    EXPECT_QUIT(Read("A C D\n"), "Invalid line in matrix file: 'A C D'");
+    EXPECT_QUIT(Read(" A C D *\n"), "Error in matrix file: < 20 headers, line=' A C D *'");
+    std::string text = MatrixText(true);
+    const size_t start = text.find("\nC ") + 1;
+    text.replace(start, text.find('\n', start) - start, "C 5");
+    EXPECT_QUIT(Read(text), "Too few fields in line of matrix file: 'C 5'");
+    const std::string full = MatrixText(true);
+    EXPECT_QUIT(Read(full.substr(0, full.find("\nE ") + 1)), "Premature EOF in matrix file");
+}

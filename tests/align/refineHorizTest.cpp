@@ -1,0 +1,121 @@
+// Tests of horizontal refinement: the objective never falls, trials that change nothing are not
+// kept, and the split edge is forgotten afterwards.
+#include "align/refineHoriz.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "align/guideTree.h"
+#include "align/msa.h"
+#include "align/objScore.h"
+#include "align/params.h"
+#include "align/progressiveAlign.h"
+#include "align/scoringSetup.h"
+#include "align/seqVect.h"
+#include "align/seqWeights.h"
+#include "align/tree.h"
+#include "tests/align/alignTestUtil.h"
+#include "tests/align/treeTestUtil.h"
+
+namespace {
+
+// The sum of pairs over the whole alignment with the ClustalW weights of the current tree.
+// Realigning two groups keeps each group's own pairs and renormalises the weights within each
+// group by a constant, so every accepted trial raises this score.
+SCORE WholeScore(MSA& a) {
+    SetMSAWeightsCorvid(a);
+    return ObjScoreSP(a, nullptr);
+}
+
+class RefineHorizTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        SetUpProteinScoring();
+        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
+    }
+};
+
+}  // namespace
+
+TEST_F(RefineHorizTest, RefinementNeverLowersTheObjective) {
+    const unsigned seed = TestSeed(101);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    unsigned improved = 0;
+    for (unsigned trial = 0; trial < 4; ++trial) {
+        const std::string root = RandomProtein(rng, 30);
+        std::vector<std::string> letters;
+        for (unsigned i = 0; i < 6; ++i) letters.push_back(Mutate(rng, root, 0.35, 4));
+        MSA::ResetIdCount();
+        MSA::SetIdCount(6);
+        SeqVect v;
+        MakeSeqVect(v, letters);
+        // A guide tree that ignores the sequences leaves room for improvement.
+        Tree tree;
+        TreeFromNewick("(((s0:0.1,s5:0.1):0.2,(s2:0.1,s3:0.1):0.2):0.2,(s1:0.1,s4:0.1):0.2);", tree);
+        for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+            if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(tree.GetLeafName(node)[1] - '0'));
+        SetCorvidTree(tree);
+        MSA a;
+        ProgressiveAlign(v, tree, a);
+
+        const SCORE before = WholeScore(a);
+        const bool changed = RefineHoriz(a, tree, 4, false, false);
+        const SCORE after = WholeScore(a);
+        EXPECT_GE(after, before - 1e-4f * std::abs(before)) << trial;
+        if (changed) {
+            ++improved;
+            EXPECT_GT(after, before) << trial;
+        }
+        for (unsigned id = 0; id < 6; ++id) EXPECT_EQ(Ungapped(a, a.GetSeqIndex(id)), letters[id]) << trial;
+        EXPECT_EQ(g_uTreeSplitNode1, NO_INDEX);
+        EXPECT_EQ(g_uTreeSplitNode2, NO_INDEX);
+    }
+    EXPECT_GT(improved, 0u);
+}
+
+TEST_F(RefineHorizTest, NothingToGainLeavesTheAlignment) {
+    MSA::SetIdCount(4);
+    SeqVect v;
+    MakeSeqVect(v, std::vector<std::string>(4, "MKVLWHEDACGT"));
+    Tree tree;
+    TreeFromSeqVect(v, tree, CLUSTER_UPGMB, DISTANCE_Kmer6_6, ROOT_Pseudo, nullptr);
+    SetCorvidTree(tree);
+    MSA a;
+    ProgressiveAlign(v, tree, a);
+    // Every trial reproduces the path it started from: never accepted.
+    EXPECT_FALSE(RefineHoriz(a, tree, 6, false, false));
+    EXPECT_FALSE(a.HasGap());
+
+    MSA two;
+    MakeMSA(two, {"AC", "AD"}, {0, 1});
+    EXPECT_FALSE(RefineHoriz(two, tree, 6, false, false));
+    Tree unrooted;
+    TreeFromNewick("(s0:0.1,s1:0.1,s2:0.1);", unrooted);
+    EXPECT_QUIT(RefineHoriz(a, unrooted, 1, false, false), "RefineHeight: requires rooted tree");
+}
+
+TEST_F(RefineHorizTest, AGroupWithoutColumnsScoresZero) {
+    MSA::SetIdCount(3);
+    MSA a;
+    MakeMSA(a, {"AC", "--", "AD"}, {0, 1, 2});
+    Tree tree;
+    TreeFromNewick("((s0:0.1,s1:0.1):0.2,s2:0.1);", tree);
+    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+        if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(tree.GetLeafName(node)[1] - '0'));
+    SetCorvidTree(tree);
+    unsigned leaf1 = 0;
+    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+        if (tree.IsLeaf(node) && tree.GetLeafId(node) == 1) leaf1 = node;
+    std::vector<unsigned> others;
+    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+        if (tree.IsLeaf(node) && node != leaf1) others.push_back(node);
+    SCORE oldScore = 99, newScore = 99;
+    EXPECT_FALSE(TryRealign(a, tree, &leaf1, 1, others.data(), 2, &oldScore, &newScore, false, false));
+    EXPECT_EQ(oldScore, 0.0f);
+    EXPECT_EQ(newScore, 0.0f);
+}

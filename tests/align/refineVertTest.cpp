@@ -1,0 +1,80 @@
+// Tests of vertical refinement: blocks between anchors, refined and joined again by id.
+#include "align/refineVert.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "align/guideTree.h"
+#include "align/msa.h"
+#include "align/params.h"
+#include "align/progressiveAlign.h"
+#include "align/refineHoriz.h"
+#include "align/scoringSetup.h"
+#include "align/seqVect.h"
+#include "align/seqWeights.h"
+#include "align/tree.h"
+#include "tests/align/alignTestUtil.h"
+#include "tests/align/treeTestUtil.h"
+
+namespace {
+
+class RefineVertTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        SetUpProteinScoring();
+        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
+    }
+
+    void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a) {
+        MSA::ResetIdCount();
+        MSA::SetIdCount(static_cast<unsigned>(letters.size()));
+        MakeSeqVect(m_Seqs, letters);
+        TreeFromNewick(newick, m_Tree);
+        for (unsigned node = 0; node < m_Tree.GetNodeCount(); ++node)
+            if (m_Tree.IsLeaf(node)) m_Tree.SetLeafId(node, static_cast<unsigned>(m_Tree.GetLeafName(node)[1] - '0'));
+        SetCorvidTree(m_Tree);
+        ProgressiveAlign(m_Seqs, m_Tree, a);
+    }
+
+    SeqVect m_Seqs;
+    Tree m_Tree;
+};
+
+}  // namespace
+
+TEST_F(RefineVertTest, BlocksAreRefinedAndJoinedByRowId) {
+    const unsigned seed = TestSeed(55);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::string core = RandomProtein(rng, 30);
+    std::vector<std::string> letters;
+    // A conserved tryptophan stretch in the middle gives anchors; the ends vary.
+    for (unsigned i = 0; i < 5; ++i)
+        letters.push_back(Mutate(rng, core, 0.4, 2) + "WWWWWWWWWWWWWWWWWWWW" + Mutate(rng, core, 0.4, 2));
+    MSA a;
+    Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a);
+    const unsigned rowOfId2 = a.GetSeqIndex(2u);
+    RefineVert(a, m_Tree, 4);
+    // The row order and the rows' letters are kept.
+    EXPECT_EQ(a.GetSeqIndex(2u), rowOfId2);
+    for (unsigned id = 0; id < 5; ++id) EXPECT_EQ(Ungapped(a, a.GetSeqIndex(id)), letters[id]);
+}
+
+TEST_F(RefineVertTest, WithoutAnchorsItIsOneUnlockedBlock) {
+    MSA a, b;
+    Align({"ACDEFGHIK", "ACEFGHIKL", "CDEFHIKLM", "ADEFGHKLM"}, "((s0:0.1,s2:0.1):0.2,(s1:0.1,s3:0.1):0.2);", a);
+    ASSERT_LT(a.GetColCount(), 16u);
+    b.Copy(a);
+    const bool vertical = RefineVert(a, m_Tree, 3);
+    const bool horizontal = RefineHoriz(b, m_Tree, 3, false, false);
+    EXPECT_EQ(vertical, horizontal);
+    for (unsigned id = 0; id < 4; ++id) EXPECT_EQ(RowText(a, a.GetSeqIndex(id)), RowText(b, b.GetSeqIndex(id)));
+
+    MSA two;
+    MakeMSA(two, {"ACDEFG", "ACDFG-"}, {0, 1});
+    EXPECT_FALSE(RefineVert(two, m_Tree, 3));
+}
