@@ -14,7 +14,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/quorix $(EXAMPLE) c4
+	./$(BUILD)/quorix $(EXAMPLE)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

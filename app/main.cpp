@@ -1,8 +1,11 @@
 // Entry of quorix: the stages of one run in their fixed order, each timed.
+#include <memory>
+
 #include "app/banner.h"
 #include "app/cInfo.h"
 #include "app/cParameters.h"
 #include "app/cTimer.h"
+#include "symmetry/cSym.h"
 
 namespace {
 constexpr int kReportWidth = 75;
@@ -17,7 +20,23 @@ int main(int argc, char** argv) {
     parameters.parseInputArguments(argc, argv);
     info.saveTimeInterval(timer.getTimeInterval());
 
-    info.setTotalTime(timer.getTime());
-    info.printTimings();
+    auto sym = std::make_unique<cSym>(&parameters, &info);
+    sym->readPDB(parameters.inputPath);
+    info.saveTimeInterval(timer.getTimeInterval());
+
+    sym->cutIntoChains();
+    info.saveTimeInterval(timer.getTimeInterval());
+
+    sym->alignChains();
+    sym->saveAlignment();
+    info.saveTimeInterval(timer.getTimeInterval());
+
+    if (parameters.autodetect) sym->autoDetectSymmetry();
+    else sym->detectSymmetry();
+    info.saveTimeInterval(timer.getTimeInterval());
+
+    sym->report->setTotalTime(timer.getTime());
+    sym->report->printTimings();
+    sym.reset();
     return 0;
 }

@@ -1,6 +1,7 @@
 // cMolecule: one chain of the complex, its aligned atoms and its superposition on another chain.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "geometry/cVector3.h"
 #include "structure/cPDBAtom.h"
 #include "structure/cPDBSegment.h"
+
+class MSA;
 
 // Residues: a residue is a maximal run of consecutive atoms with the same residue number and
 // chain; residue ordinals count these runs from 0.
@@ -57,6 +60,15 @@ public:
   // Squared distance between c and its image c_other + R (c - c_this): 0 when c lies on the
   // axis of a rotation that maps this chain onto the other.
   double computeDistAxisCenter(const cMolecule* other, cVector3 c) const;
+
+  // Sequence alignment of chains through the alignment engine (defined with the chain matching,
+  // in symmetry/chainSequenceAlignment.cpp, which links the engine). Each chain's sequence is
+  // the residue letters of its segments in residue-number order. The multiple form leaves out
+  // (and removes from the list) a chain whose sequence has no letter other than 'x', returns an
+  // empty alignment for a single sequence without calling the engine, and lets the engine end
+  // the process for none. The pairwise form names the sequences "A" (this) and "B".
+  static std::unique_ptr<MSA> align(std::vector<cMolecule*>& chains);
+  std::unique_ptr<MSA> align(const cMolecule* other) const;
 
   // Each atom (all, or the aligned ones) in the debug form, then "TER"; nothing when empty.
   void print();

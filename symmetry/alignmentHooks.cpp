@@ -1,16 +1,31 @@
-// The two places where chain clustering needs the sequence alignment of the chains. The
-// chain-preparation stage, which owns the alignment engine and the final multiple alignment,
-// provides these bodies; until then clustering runs on geometry alone.
+// The two places where chain clustering uses the sequence alignment of the chains: the sequence
+// term of the clustering distance, and the re-alignment of the chains of one cluster.
 #include <vector>
 
+#include "align/msa.h"
+#include "symmetry/blosumScore.h"
+#include "symmetry/cAlignement.h"
 #include "symmetry/cSym.h"
 
-// To be provided by chain preparation: S = 0, then for every column k of the final multiple
-// alignment in which the rows of chains i and j (found from chainIndices through the
-// alignment's sequence-id lookup) are not both gaps, S -= the BLOSUM column score of the two
-// rows. A column with a gap in exactly one row counts too (its score is -9).
-double cSym::sequenceTerm(int /*i*/, int /*j*/) { return 0.0; }
+double cSym::sequenceTerm(int i, int j) {
+    // Without the multiple alignment (chains loaded by other means) clustering runs on geometry.
+    if (!alignment || !alignment->getAlignment()) return 0.0;
+    const MSA& msa = *alignment->getAlignment();
+    if (i < 0 || j < 0 || i >= static_cast<int>(chainIndices.size()) || j >= static_cast<int>(chainIndices.size()))
+        return 0.0;
+    unsigned rowI = 0, rowJ = 0;
+    if (!msa.GetSeqIndex(static_cast<unsigned>(chainIndices[i]), &rowI) ||
+        !msa.GetSeqIndex(static_cast<unsigned>(chainIndices[j]), &rowJ))
+        return 0.0;
+    double S = 0.0;
+    for (unsigned k = 0; k < msa.GetColCount(); ++k)
+        if (!(msa.IsGap(rowI, k) && msa.IsGap(rowJ, k))) S -= blo::BlosumScoreCol(msa, k, rowI, rowJ);
+    return S;
+}
 
-// To be provided by chain preparation: one alignment call over the cluster's chains, which
-// replaces each chain's aligned residues and aligned atoms (CA only).
-void cSym::realignCluster(std::vector<cMolecule*>& /*clusterChains*/) {}
+void cSym::realignCluster(std::vector<cMolecule*>& clusterChains) {
+    // Chains that were not matched by sequence (loaded by other means) keep their aligned atoms.
+    if (!alignment || clusterChains.empty()) return;
+    cAlignement clusterAlignment(report, parameters);
+    clusterAlignment.align(clusterChains);
+}

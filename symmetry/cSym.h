@@ -3,16 +3,29 @@
 // axis fit (through its RMSD base).
 #pragma once
 
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "crystal/cCrystallography.h"
+#include "geometry/cSpatialTransform.h"
+#include "structure/cPDBAtom.h"
+#include "structure/cPDBSegment.h"
 #include "symmetry/RMSD.h"
 
+class cAlignement;
 class cInfo;
 class cMolecule;
 class cParameters;
 class cPointSymmetryGroup;
 
+// Stages of a run: readPDB, cutIntoChains, alignChains and saveAlignment prepare the chains;
+// detectSymmetry (or autoDetectSymmetry, which first proposes groups) tests every group with
+// findSymmetry and reports it with printResults.
+//
 // Order in which the search for one group uses the stages (each reads what the previous wrote):
 //   clusterChains           chainToCluster, clusterIds, permutationLength
 //   estimateCorrespondence  mainPermutation, secondPermutation (one cluster set at a time)
@@ -30,6 +43,44 @@ public:
     ~cSym();
     cSym(const cSym&) = delete;
     cSym& operator=(const cSym&) = delete;
+
+    // --- Chain preparation (chainPreparation.cpp)
+    // Atoms, chain segments and crystal cell of the PDB file (an unreadable file ends the run).
+    void readPDB(const std::string& path);
+    // One cMolecule per segment. A segment without any known residue is dropped here, with a
+    // report line, so that every later count sees only chains that sequence alignment can match.
+    void cutIntoChains();
+    // Aligns every chain with chain 0 (direction vectors), every ordered pair of chains (the
+    // three pair matrices) and finally all chains together (the aligned atoms of every chain).
+    void alignChains();
+    // Keeps (and restores) every chain's aligned residues and atoms as alignChains left them.
+    void saveAlignment();
+    void loadAlignment();
+
+    // --- Symmetry search for one group (symmetrySearch.cpp)
+    // Chain-count checks, the chain permutations of the group's elements (from clustering and
+    // correspondence, or from the -P text) and the axis fit, once or per trajectory frame.
+    // Returns with chainToCluster empty when clustering failed; fatal input problems end the run.
+    void findSymmetry(cPointSymmetryGroup* group);
+    // Crystal-mate replication. NOT BUILT: it needs the space-group library, which does not
+    // exist yet; until then it leaves the chains as they are. Only the crystal-mate switch,
+    // which the command line never sets, reaches it.
+    void replicateChainsCrystal(int order);
+
+    // --- Group detection (groupDetection.cpp)
+    // Tests every group of the parameters in order, each from the saved aligned chains, prints
+    // its results and finally writes the JSON document.
+    void detectSymmetry();
+    // Appends candidate groups chosen from the chain count, then detectSymmetry.
+    void autoDetectSymmetry();
+
+    // --- Results output (resultsOutput.cpp)
+    // The results table of one group (and -p permutation and -y PyMOL lines) on out, and one
+    // object for the group appended to the JSON array.
+    void printResults(cPointSymmetryGroup* group, std::FILE* out, nlohmann::json* document);
+    // The same, with the JSON arrow ends at 1.0 instead of 1.2 times the largest projection and
+    // PyMOL arrows of fixed half-length 50 Å about the centre. No stage of the run uses it.
+    void printResults2(cPointSymmetryGroup* group, std::FILE* out, nlohmann::json* document);
 
     // --- Chain clustering (chainClustering.cpp)
     // Splits the chains into clusters of at most m (one copy of the assembly each), from the
@@ -75,6 +126,23 @@ public:
 
     cParameters* parameters;  // not owned
     cInfo* report;            // not owned
+
+    // The multiple alignment of all chains (alignChains), and the one restored before each group.
+    std::shared_ptr<cAlignement> alignment;
+    std::shared_ptr<cAlignement> savedAlignment;
+    // Per chain, what saveAlignment keeps of its matching.
+    struct sSavedChain {
+        std::vector<cPDBAtom> alignedAtoms;
+        std::vector<unsigned> alignedResidues;
+        std::vector<unsigned> alignedAtomIndices;
+    };
+    std::vector<sSavedChain> savedChains;
+
+    std::vector<cPDBAtom> atoms;         // every kept atom of the file, in file order
+    int atomCount = 0;
+    std::vector<cPDBSegment> segments;   // one per chain, as read
+    cCrystallography crystal;            // cell of the file's CRYST1 record
+    cSpatialTransform origx;             // ORIGXn transform of the file; identity when absent
 
     int permutationLength = 0;  // chain slots covered by every element permutation
     // n x n, filled by chain preparation: mean squared deviation (Å^2) of the superposition of

@@ -114,15 +114,21 @@ TEST(CommandLine, UnknownDashedWordsAreTakenAsGroupArguments) {
 
 TEST(CommandLine, GroupsAreParsedAndReported) {
     const sProgramRun run = quorix({kExample, "c3", "d2", "i"});
-    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(valueOf(run.out, "Parsed symmetry groups"), "c3,d2,i");
     const std::string args = valueOf(run.out, "Command-line arguments");
     EXPECT_EQ(args, quorixPath() + " " + kExample + " c3 d2 i ");
     EXPECT_NE(valueOf(run.out, "Host name"), "<missing>");
     EXPECT_NE(valueOf(run.out, "Started on"), "<missing>");
-    EXPECT_NE(run.out.find(" Timing : "), std::string::npos);
-    EXPECT_NE(valueOf(run.out, "Parsing the Command Line"), "<missing>");
-    EXPECT_NE(valueOf(run.out, "Total time : "), "<missing>");
+    // The example's four chains are no multiple of I's 60: the search of i ends the run.
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Number of expected chains multiple of 60"), std::string::npos);
+    EXPECT_EQ(run.out.find(" Timing : "), std::string::npos);
+
+    const sProgramRun complete = quorix({kExample, "c4"});
+    EXPECT_EQ(complete.status, 0);
+    EXPECT_NE(complete.out.find(" Timing : "), std::string::npos);
+    EXPECT_NE(valueOf(complete.out, "Parsing the Command Line"), "<missing>");
+    EXPECT_NE(valueOf(complete.out, "Total time : "), "<missing>");
 }
 
 TEST(CommandLine, BadGroupsAreReportedAndSkipped) {

@@ -1,0 +1,102 @@
+// The last stage of a run: every group tested in turn, with its results printed, and the JSON
+// document written at the end; or, without groups, candidates proposed from the chain count.
+#include "symmetry/groupDetection.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "app/cInfo.h"
+#include "app/cParameters.h"
+#include "symmetry/cSym.h"
+#include "symmetry/fatalError.h"
+
+std::vector<std::unique_ptr<cPointSymmetryGroup>> candidateGroups(int n) {
+    std::vector<std::unique_ptr<cPointSymmetryGroup>> groups;
+    if (n < 2) return groups;
+    if (n % 60 == 0) groups.push_back(std::make_unique<cISymmetry>());
+    if (n % 24 == 0) groups.push_back(std::make_unique<cOSymmetry>());
+    if (n % 12 == 0) groups.push_back(std::make_unique<cTSymmetry>());
+    if (n % 2 == 0 && n > 2) {
+        if (n > 23 && !groups.empty()) return groups;
+        groups.push_back(std::make_unique<cDnSymmetry>(n / 2));
+    }
+    if (n <= 23 || groups.empty()) groups.push_back(std::make_unique<cCnSymmetry>(n));
+    return groups;
+}
+
+namespace {
+
+// The results file, opened (and truncated) once, at the first group that has results.
+class cResultsFile {
+public:
+    explicit cResultsFile(const std::string& path) : path(path) {}
+    ~cResultsFile() {
+        if (file) std::fclose(file);
+    }
+    cResultsFile(const cResultsFile&) = delete;
+    cResultsFile& operator=(const cResultsFile&) = delete;
+
+    // Standard output without a path.
+    std::FILE* stream() {
+        if (path.empty()) return stdout;
+        if (!file) {
+            file = std::fopen(path.c_str(), "w");
+            if (!file) endRun(std::cerr, "Cannot open the output file " + path + " for writing: " + std::strerror(errno));
+        }
+        return file;
+    }
+
+    // Everything of the group written so far reaches the file (or the run ends saying why).
+    void flush() {
+        if (!file) return;
+        if (std::fflush(file) != 0 || std::ferror(file))
+            endRun(std::cerr, "Cannot write the output file " + path + ": " + std::strerror(errno));
+    }
+
+private:
+    std::string path;
+    std::FILE* file = nullptr;
+};
+
+void writeJson(const std::string& path, const nlohmann::json& document) {
+    std::ofstream out(path, std::ios::out | std::ios::trunc);
+    if (!out) endRun(std::cerr, "Cannot open the JSON file " + path + " for writing: " + std::strerror(errno));
+    out << document.dump(1) << "\n";
+    out.flush();
+    if (!out) endRun(std::cerr, "Cannot write the JSON file " + path);
+}
+
+}  // namespace
+
+void cSym::detectSymmetry() {
+    report->printInfo("Detecting Symmetry");
+    nlohmann::json document;  // null until a group is printed
+    cResultsFile results(parameters->outputPath);
+    for (cPointSymmetryGroup* group : parameters->groups) {
+        report->printInfo("Symmetry group :", group->getDescription());
+        loadAlignment();
+        findSymmetry(group);
+        if (chainToCluster || !parameters->permutationText.empty()) {
+            printResults(group, results.stream(), &document);
+            results.flush();
+        } else {
+            report->printInfo("Unable to perform chain clustering", "");
+        }
+    }
+    if (!parameters->jsonPath.empty()) writeJson(parameters->jsonPath, document);
+}
+
+void cSym::autoDetectSymmetry() {
+    report->printInfo("Auto-detecting Symmetry");
+    report->printInfo("Assumes that the assembly is complete", "");
+    if (chainCount < 2) {
+        report->printInfo("Not enough chains, finishing", "");
+        return;
+    }
+    for (std::unique_ptr<cPointSymmetryGroup>& group : candidateGroups(chainCount))
+        parameters->groups.push_back(keepForProcess(std::move(group)));
+    detectSymmetry();
+}

@@ -1,0 +1,240 @@
+// Results of one group: the fixed-column table, the global RMSD line, the optional permutation
+// and PyMOL arrow lines, and the group's object in the JSON document.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "app/cParameters.h"
+#include "geometry/cMatrix33.h"
+#include "structure/cMolecule.h"
+#include "symmetry/cPointSymmetryGroup.h"
+#include "symmetry/cSym.h"
+#include "symmetry/fatalError.h"
+
+namespace {
+
+using nlohmann::json;
+
+// The two variants of the output differ only in their arrows.
+struct sArrowStyle {
+    double projectionScale;   // arrow ends at the centre +- scale * largest projection * axis
+    bool fixedPymolArrows;    // PyMOL arrows from centre + 50 a to centre - 50 a instead
+};
+constexpr sArrowStyle kStandardArrows{1.2, false};
+constexpr sArrowStyle kFixedArrows{1.0, true};
+constexpr double kFixedHalfLength = 50.0;  // Å
+
+json toJson(const cVector3& v) { return json::array({v.x, v.y, v.z}); }
+
+// Steps from chain 0 back to chain 0 (or to an undefined slot) under the element's permutation.
+// More steps than the group's order means the permutation is not one of the group's elements.
+int elementOrder(const std::vector<int>& P, int groupOrder) {
+    int steps = 1;
+    int x = P[0];
+    while (x > 0) {
+        if (x >= static_cast<int>(P.size())) endRun(std::cout, "permutation appears to be wrong");
+        x = P[x];
+        if (++steps > groupOrder) endRun(std::cout, "permutation appears to be wrong");
+    }
+    return steps;
+}
+
+// Rotation of the unit quaternion with scalar part q0 and vector part w.
+cMatrix33 quaternionRotation(double q0, const cVector3& w) {
+    const double x = w.x, y = w.y, z = w.z;
+    return cMatrix33(q0 * q0 + x * x - y * y - z * z, 2 * (x * y - q0 * z), 2 * (x * z + q0 * y),
+                     2 * (x * y + q0 * z), q0 * q0 - x * x + y * y - z * z, 2 * (y * z - q0 * x),
+                     2 * (x * z - q0 * y), 2 * (y * z + q0 * x), q0 * q0 - x * x - y * y + z * z);
+}
+
+// Radius of gyration of the atoms about the line through `centre` along the unit axis a, and the
+// largest projection of the atoms on the axis (never below 0).
+struct sExtent {
+    double sum = 0.0;
+    long count = 0;
+    double h = 0.0;
+    void add(const cVector3& p, const cVector3& centre, const cVector3& a) {
+        const cVector3 u = p - centre;
+        const double along = a | u;
+        h = std::max(h, along);
+        sum += u.norm2() - along * along;
+        ++count;
+    }
+    double radius() const { return count > 0 ? std::sqrt(sum / count) : 0.0; }
+};
+
+void writeArrow(std::FILE* out, const cVector3& from, const cVector3& to) {
+    std::fprintf(out, "cgo_arrow [%g,%g,%g], [%g,%g,%g] \n", from.x, from.y, from.z, to.x, to.y, to.z);
+}
+
+void writePermutation(std::FILE* out, const std::vector<int>& P, int length, json& element) {
+    length = std::min(length, static_cast<int>(P.size()));
+    std::fprintf(out, "(");
+    json values = json::array();
+    for (int l = 0; l < length; ++l) {
+        std::fprintf(out, l + 1 < length ? "%i, " : "%i)\n", P[l]);
+        values.push_back(P[l]);
+    }
+    if (length <= 0) std::fprintf(out, ")\n");
+    element["permutation"] = values;
+}
+
+void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* document, const sArrowStyle& style) {
+    const int n = sym.chainCount;
+    const int L = std::min(sym.permutationLength, static_cast<int>(group->permutations.size()));
+    const bool full = sym.permutationLength == n;
+    const std::vector<cMolecule*>& chains = sym.chains;
+    const bool permutationOutput = sym.parameters->permutationOutput;
+    const bool pymolOutput = sym.parameters->pymolOutput;
+
+    if (full)
+        std::fprintf(out, "%7s%7s%7s%7s%7s%6s%8s%8s%8s%10s%10s%10s\n", "RMSD", "RMSD_R", "RMSD_T", "RMSD_Z", "RADGYR",
+                     "ORDER", "AXIS X", "AXIS Y", "AXIS Z", "CENTER X", "CENTER Y", "CENTER Z");
+    else
+        std::fprintf(out, "%7s%7s%6s%8s%8s%8s%10s%10s%10s\n", "RMSD", "RADGYR", "ORDER", "AXIS X", "AXIS Y", "AXIS Z",
+                     "CENTER X", "CENTER Y", "CENTER Z");
+
+    json groupObject = json::object();
+    groupObject["group"] = group->getDescription();
+    groupObject["transforms"] = json::array();
+    // Centre of mass of the last point list of the fit: for a group that covers every chain,
+    // that of all aligned atoms, which every element of a symmetric assembly leaves in place.
+    const cVector3 C = sym.centreOfMass;
+    std::vector<int> printed;
+
+    for (int k = 0; k < L; ++k) {
+        const std::vector<int>& P = group->permutations[k];
+        if (P.empty() || P[0] == 0) continue;  // the identity
+        printed.push_back(k);
+        json element = json::object();
+        const int order = elementOrder(P, group->order);
+
+        if (full) {
+            const cVector3 w = sym.a1 * group->q1[k] + sym.a2 * group->q2[k] + (sym.a1 ^ sym.a2) * group->q3[k];
+            const double wn = w.norm();
+            const cVector3 a = wn > 0.0 ? w / wn : sym.a1;
+
+            sExtent gyration;
+            for (const cMolecule* chain : chains)
+                for (const cPDBAtom& atom : chain->alignedAtoms) gyration.add(atom.position, C, a);
+
+            const cMatrix33 R = quaternionRotation(group->q0[k], w);
+            double sumD = 0.0, sumR = 0.0, sumT = 0.0, sumZ = 0.0, h = 0.0;
+            long pairs = 0, splitPairs = 0;
+            for (int c = 0; c < n && c < static_cast<int>(P.size()); ++c) {
+                const int image = P[c];
+                if (image < 0 || image >= n) continue;  // no chain to compare with
+                const std::vector<cPDBAtom>& source = chains[c]->alignedAtoms;
+                const std::vector<cPDBAtom>& target = chains[image]->alignedAtoms;
+                const std::size_t common = std::min(source.size(), target.size());
+                for (std::size_t i = 0; i < common; ++i) {
+                    const cVector3& p = source[i].position;
+                    const cVector3 q = C + R * (p - C);
+                    const cVector3& s = target[i].position;
+                    h = std::max(h, a | (s - C));
+                    const cVector3 m = (q + s) * 0.5;
+                    const cVector3 d = q - s;
+                    sumD += d | d;
+                    sumZ += (a | d) * (a | d);
+                    ++pairs;
+                    // Radial and tangential directions at the midpoint; a midpoint on the axis
+                    // has neither, and stays out of that split.
+                    cVector3 r = (m - C) - a * (a | (m - C));
+                    const double rn = r.norm();
+                    if (!(rn > 0.0) || !std::isfinite(rn)) continue;
+                    r /= rn;
+                    const cVector3 t = a ^ r;
+                    sumR += (r | d) * (r | d);
+                    sumT += (t | d) * (t | d);
+                    ++splitPairs;
+                }
+            }
+            const double rmsd = pairs > 0 ? std::sqrt(sumD / pairs) : 0.0;
+            const double rmsdR = splitPairs > 0 ? std::sqrt(sumR / splitPairs) : 0.0;
+            const double rmsdT = splitPairs > 0 ? std::sqrt(sumT / splitPairs) : 0.0;
+            const double rmsdZ = pairs > 0 ? std::sqrt(sumZ / pairs) : 0.0;
+            group->RMSD[k] = rmsd;
+            group->RMSD_R[k] = rmsdR;
+            group->RMSD_T[k] = rmsdT;
+            group->RMSD_Z[k] = rmsdZ;
+
+            const cVector3 P0 = C + a * (style.projectionScale * h);
+            const cVector3 P1 = C - a * (style.projectionScale * h);
+            std::fprintf(out, "%7.3f%7.3f%7.3f%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, rmsdR, rmsdT,
+                         rmsdZ, gyration.radius(), order, a.x, a.y, a.z, C.x, C.y, C.z);
+            element["RMSD"] = rmsd;
+            element["RMSD_R"] = rmsdR;
+            element["RMSD_T"] = rmsdT;
+            element["RMSD_Z"] = rmsdZ;
+            element["RAD_GYR"] = gyration.radius();
+            element["ORDER"] = order;
+            element["AXIS"] = toJson(a);
+            element["CENTER"] = toJson(C);
+            element["P0"] = toJson(P0);
+            element["P1"] = toJson(P1);
+            if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
+            if (pymolOutput) {
+                if (style.fixedPymolArrows) writeArrow(out, C + a * kFixedHalfLength, C - a * kFixedHalfLength);
+                else writeArrow(out, P0, P1);
+            }
+        } else {
+            // The element alone: its own axis and centre.
+            sym.initCoefficients(0.0);
+            sym.computeCoefficients(group, true, k);
+            double residual = 0.0;
+            if (group->order == 2) sym.TrustRegionCholeskyCyclic2(residual);
+            else sym.TrustRegionCholeskyCyclic(residual);
+            const double rmsd = sym.totalWeight > 0.0 ? std::sqrt(std::max(residual, 0.0) / sym.totalWeight) : 0.0;
+            const cVector3 a = sym.a1;
+            const cVector3 c = sym.elementCentres[k] - sym.centreOffset;
+
+            // About the element's own axis, which passes through c.
+            sExtent gyration;
+            for (int j = 0; j < n && j < static_cast<int>(P.size()); ++j) {
+                if (P[j] >= n) continue;  // sent to a missing chain
+                for (const cPDBAtom& atom : chains[j]->alignedAtoms) gyration.add(atom.position, c, a);
+            }
+            group->RMSD[k] = rmsd;
+
+            const cVector3 P0 = c + a * (style.projectionScale * gyration.h);
+            const cVector3 P1 = c - a * (style.projectionScale * gyration.h);
+            std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, gyration.radius(), order, a.x,
+                         a.y, a.z, c.x, c.y, c.z);
+            element["RMSD"] = rmsd;
+            element["RAD_GYR"] = gyration.radius();
+            element["ORDER"] = order;
+            element["AXIS"] = toJson(a);
+            element["CENTER"] = toJson(c);
+            element["P0"] = toJson(P0);
+            element["P1"] = toJson(P1);
+            if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
+            if (pymolOutput) {
+                if (style.fixedPymolArrows) writeArrow(out, c + a * kFixedHalfLength, c - a * kFixedHalfLength);
+                else writeArrow(out, P0, P1);
+            }
+        }
+        groupObject["transforms"].push_back(element);
+    }
+
+    if (full) {
+        double S = 0.0;
+        for (int k : printed) S += sym.computeRMSD2(group, k);
+        const int m = group->chainsPerAssembly;
+        const double global = m > 1 ? std::sqrt(S / (m - 1)) : 0.0;
+        std::fprintf(out, "RMSD : %f \n", global);
+        groupObject["globalRMSD"] = global;
+    }
+    if (document) document->push_back(groupObject);
+}
+
+}  // namespace
+
+void cSym::printResults(cPointSymmetryGroup* group, std::FILE* out, nlohmann::json* document) {
+    writeResults(*this, group, out, document, kStandardArrows);
+}
+
+void cSym::printResults2(cPointSymmetryGroup* group, std::FILE* out, nlohmann::json* document) {
+    writeResults(*this, group, out, document, kFixedArrows);
+}

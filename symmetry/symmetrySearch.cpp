@@ -1,0 +1,181 @@
+// The symmetry search for one group: chain-count checks, the chain permutations of the group's
+// elements, and the axis fit (per trajectory frame when a trajectory is given).
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "app/cParameters.h"
+#include "structure/cMolecule.h"
+#include "symmetry/cPointSymmetryGroup.h"
+#include "symmetry/cSym.h"
+#include "symmetry/fatalError.h"
+#include "symmetry/manualPermutations.h"
+#include "symmetry/trajectoryFit.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+bool isCubic(const std::string& type) { return type == "t" || type == "o" || type == "i"; }
+
+// Rotation angles (radians) that clustering expects between chains of one copy of the assembly.
+std::vector<double> expectedAngles(const cPointSymmetryGroup& group) {
+    std::vector<double> angles;
+    const int N = group.order;
+    if (group.type == "c") {
+        for (int i = 1; i <= N / 2; ++i) angles.push_back((2 * i) * kPi / N);
+    } else if (group.type == "d") {
+        angles.push_back(kPi);
+        for (int i = 1; i <= N / 2; ++i) angles.push_back(2 * kPi * i / N);
+    } else if (group.type == "t") {
+        angles = {kPi, 2.0943951023931953};
+    } else if (group.type == "o") {
+        angles = {kPi, 2.0943951023931953, 1.5707963267948966};
+    } else if (group.type == "i") {
+        angles = {kPi, 2.0943951023931953, 1.2566370614359172, 2.5132741228718345};
+    }
+    return angles;
+}
+
+// Members of the cycle through the first defined slot j of p, counted while the walk stays above
+// j (j is the smallest slot of its cycle). Bounded by the length of p.
+int cycleFromFirstSlot(const std::vector<int>& p) {
+    int j = -1;
+    for (int s = 0; s < static_cast<int>(p.size()); ++s)
+        if (p[s] != -1) {
+            j = s;
+            break;
+        }
+    if (j < 0) return 0;
+    int k = 1;
+    int x = p[j];
+    while (x > j && x < static_cast<int>(p.size()) && k <= static_cast<int>(p.size())) {
+        x = p[x];
+        ++k;
+    }
+    return k;
+}
+
+// Real chains of cluster set f.
+int realChainsInSet(const cSym& sym, int f) {
+    const int id = sym.clusterIds[f];
+    int count = 0;
+    for (int k = 0; k < sym.chainCount && k < static_cast<int>(sym.chainToCluster->size()); ++k)
+        if ((*sym.chainToCluster)[k] == id) ++count;
+    return count;
+}
+
+}  // namespace
+
+void cSym::replicateChainsCrystal(int /*order*/) {
+    // Not built yet: it needs the space-group library. The chains stay as read, and the chain
+    // count check that follows reports an incomplete assembly as usual.
+}
+
+void cSym::findSymmetry(cPointSymmetryGroup* group) {
+    const int n = chainCount;
+    if (n == 1) endRun(std::cerr, "Only one chain found, exit");
+    if (n < 1) endRun(std::cerr, "No chain found, exit");
+    const std::string& type = group->type;
+    // Only these kinds have an order, a chain count and element tables.
+    if ((type != "c" && type != "d" && !isCubic(type)) || group->order < 1 || group->chainsPerAssembly < 1)
+        endRun(std::cerr, "Symmetry group " + group->getDescription() + " cannot be searched");
+
+    if (parameters->autoreplicate) {
+        replicateChainsCrystal(group->order);
+        const std::string& path = parameters->autoreplicateOutputPath;
+        if (!path.empty()) {
+            std::cout << path << std::endl;
+            std::FILE* out = std::fopen(path.c_str(), "w");
+            if (!out) endRun(std::cerr, "Cannot open the replicated PDB file for writing: " + path);
+            for (const cMolecule* chain : chains)
+                for (const cPDBAtom& atom : chain->atoms.empty() ? chain->alignedAtoms : chain->atoms) atom.toFile(out);
+            std::fclose(out);
+        }
+    }
+
+    if (type != "c" && n % group->order != 0) {
+        if (parameters->autoreplicate)
+            endRun(std::cerr, "Automatic chain replication failed, please provide a file with all the chains");
+        std::cerr << "Exiting, number of found chains " << n << std::endl;
+        std::cerr << "Number of expected chains multiple of " << group->order << std::endl;
+        std::cerr << "Only cyclic symmetry supports missing chains " << std::endl;
+        endRun(std::cerr, "Try to provide the biological assembly file");
+    }
+
+    const int m = group->chainsPerAssembly;
+    if (parameters->permutationText.empty()) {
+        clusterChains(m, expectedAngles(*group), type == "c" ? strictAngles : true);
+        if (!chainToCluster) return;
+
+        const int L = permutationLength;
+        std::vector<int> merged[2] = {std::vector<int>(L, -1), std::vector<int>(L, -1)};
+        const int g = (type == "c" || type == "d") ? group->order : 3;
+        cVector3 w0(0.0), b0(0.0);
+        double s0 = 0.0;
+        // Every cluster that clustering produced, so that no chain is left out of the fit.
+        for (int f = 0; f < static_cast<int>(clusterIds.size()); ++f) {
+            if (!estimateCorrespondence(group, f)) return;
+            initPermutations(group);
+            // A copy with one chain present pairs no atoms under any rotation: there is nothing
+            // to fit (the fit would end the run), and its generator is chosen with the axes at
+            // hand; no orientation of a lone chain's copy can disagree with another copy's.
+            if (realChainsInSet(*this, f) > 1) computeAxis(group);
+
+            if (f == 0) {
+                w0 = a1 * std::sin(kPi / g);
+                int element = -1;
+                for (int v : mainPermutation)
+                    if (v != -1) {
+                        element = v;
+                        break;
+                    }
+                s0 = element >= 0 && element < static_cast<int>(group->q0.size()) ? group->q0[element] : 0.0;
+                b0 = a2;
+                merged[0] = mainPermutation;
+                merged[1] = secondPermutation;
+                continue;
+            }
+
+            const int id = clusterIds[f];
+            const std::vector<int>& slots = *chainToCluster;
+            double best0 = -1.0, best1 = -1.0;
+            const cVector3 a3 = a1 ^ a2;
+            for (int i = 0; i < L && i < static_cast<int>(group->permutations.size()); ++i) {
+                const std::vector<int>& p = group->permutations[i];
+                if (p.empty() || p[i] == i) continue;
+                const cVector3 v = a1 * group->q1[i] + a2 * group->q2[i] + a3 * group->q3[i];
+                const int k = cycleFromFirstSlot(p);
+                auto copySet = [&](std::vector<int>& into) {
+                    for (int l = 0; l < L && l < static_cast<int>(slots.size()); ++l)
+                        if (slots[l] == id) into[l] = p[l];
+                };
+                if (k == 2 && std::fabs(v | b0) > best1) {
+                    best1 = std::fabs(v | b0);
+                    copySet(merged[1]);
+                }
+                const bool generatorCycle = isCubic(type) ? k == 3 : k == group->order;
+                const double score = std::fabs((v | w0) + s0 * group->q0[i]);
+                if (generatorCycle && score > best0) {
+                    best0 = score;
+                    copySet(merged[0]);
+                }
+            }
+        }
+        mainPermutation = merged[0];
+        secondPermutation = merged[1];
+        initPermutations(group);
+    } else {
+        const sManualPermutations manual =
+            parseManualPermutations(parameters->permutationText, type, group->order, n);
+        if (!manual.error.empty()) endRun(std::cout, manual.error);
+        permutationLength = static_cast<int>(manual.main.size());
+        mainPermutation = manual.main;
+        secondPermutation = type == "c" ? std::vector<int>(permutationLength, -1) : manual.second;
+        initPermutations(group);
+    }
+
+    if (parameters->trajectoryPath.empty()) computeAxis(group);
+    else fitTrajectory(*this, group, parameters->trajectoryPath);
+}

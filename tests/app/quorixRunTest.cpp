@@ -1,0 +1,517 @@
+// Whole runs of the quorix executable: symmetry found on synthetic assemblies with known
+// answers, the results in their fixed layouts, manual permutations, trajectories, and the ends
+// of a run on unusable input.
+#include <gtest/gtest.h>
+
+#include <Eigen/Geometry>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <string>
+
+#include "tests/app/runProgram.h"
+#include "tests/libs/ReadDCD/dcdBytes.h"
+#include "tests/structure/tempFile.h"
+
+namespace {
+
+using nlohmann::json;
+
+const std::string kData = std::string(QUORIX_TEST_DATA) + "/symmetry/";
+constexpr double kDegree = 3.141592653589793 / 180.0;
+
+sProgramRun quorix(std::vector<std::string> args) {
+    args.insert(args.begin(), quorixPath());
+    return runProgram(args);
+}
+
+// A path in the temporary directory for an output file, removed with the object.
+class cOutputPath {
+public:
+    explicit cOutputPath(const std::string& name)
+        : path((std::filesystem::temp_directory_path() /
+                ("quorix_run_" + std::to_string(::getpid()) + "_" + name))
+                   .string()) {}
+    ~cOutputPath() { std::filesystem::remove(path); }
+    std::string path;
+};
+
+json readJson(const std::string& path) { return json::parse(readWholeFile(path)); }
+
+Eigen::Vector3d vec(const json& v) { return {v.at(0).get<double>(), v.at(1).get<double>(), v.at(2).get<double>()}; }
+
+// Angle (radians) between the axis and the nearest of the ground truth's axes, either sign.
+double axisError(const Eigen::Vector3d& axis, const json& truth) {
+    double best = 10.0;
+    for (const json& a : truth.at("axes")) {
+        const double c = std::min(1.0, std::fabs(axis.normalized().dot(vec(a.at("direction")).normalized())));
+        best = std::min(best, std::acos(c));
+    }
+    return best;
+}
+
+std::string lowerCase(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+const json* groupObject(const json& document, const std::string& group) {
+    for (const json& g : document)
+        if (g.at("group") == group) return &g;
+    return nullptr;
+}
+
+// Lines of the output between the "Symmetry group :" line of the group and the next title.
+std::vector<std::string> groupLines(const std::string& out, const std::string& group) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    for (const std::string& line : splitLines(out)) {
+        if (line.rfind("Symmetry group :", 0) == 0) {
+            inside = line.size() >= group.size() + 3 && line.substr(line.size() - group.size() - 3) == " : " + group;
+            continue;
+        }
+        if (line.rfind("=====", 0) == 0) inside = false;
+        if (inside) lines.push_back(line);
+    }
+    return lines;
+}
+
+const std::string kFullHeader =
+    "   RMSD RMSD_R RMSD_T RMSD_Z RADGYR ORDER  AXIS X  AXIS Y  AXIS Z  CENTER X  CENTER Y  CENTER Z";
+const std::string kPartialHeader = "   RMSD RADGYR ORDER  AXIS X  AXIS Y  AXIS Z  CENTER X  CENTER Y  CENTER Z";
+const std::regex kFullRow(R"(( *-?\d+\.\d{3}){5} +\d+( *-?\d+\.\d{3}){6})");
+const std::regex kPartialRow(R"(( *-?\d+\.\d{3}){2} +\d+( *-?\d+\.\d{3}){6})");
+const std::regex kGlobalLine(R"(RMSD : \d+\.\d{6} )");
+const std::string kNumber = R"(-?[0-9.]+(e[-+]\d+)?)";
+const std::regex kArrowLine("cgo_arrow \\[" + kNumber + "," + kNumber + "," + kNumber + "\\], \\[" + kNumber + "," +
+                            kNumber + "," + kNumber + "\\] ");
+
+struct sSynthetic {
+    const char* name;
+    double sigma;  // noise of every coordinate, Å
+};
+
+}  // namespace
+
+class QuorixRunSynthetic : public ::testing::TestWithParam<sSynthetic> {};
+
+TEST_P(QuorixRunSynthetic, AutomaticDetectionFindsTheGroupAxesCentreAndRMSD) {
+    const sSynthetic c = GetParam();
+    const json truth = readJson(kData + c.name + ".json");
+    cOutputPath results(std::string(c.name) + ".json");
+    const sProgramRun run = quorix({kData + c.name + "_ca.pdb", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json document = readJson(results.path);
+    const std::string group = lowerCase(truth.at("group"));
+    const json* found = groupObject(document, group);
+    ASSERT_NE(found, nullptr) << group << " was not tested";
+
+    // Perfect copies fit to the coordinates' rounding; noisy ones to the noise of a structure
+    // against its image, sigma sqrt(6).
+    const double expected = c.sigma * std::sqrt(6.0);
+    const double global = found->at("globalRMSD");
+    EXPECT_NEAR(global, expected, c.sigma > 0 ? 0.15 : 0.01);
+    for (const json& other : document) {
+        if (other.at("group") != group) {
+            EXPECT_GT(other.at("globalRMSD").get<double>(), global + 1.0) << other.at("group");
+        }
+    }
+
+    const Eigen::Vector3d centre = vec(truth.at("centre"));
+    const Eigen::Vector3d mainAxis = vec(truth.at("main_axis")).normalized();
+    ASSERT_FALSE(found->at("transforms").empty());
+    for (const json& element : found->at("transforms")) {
+        const Eigen::Vector3d axis = vec(element.at("AXIS"));
+        EXPECT_LT(axisError(axis, truth), 0.5 * kDegree);
+        const Eigen::Vector3d fitted = vec(element.at("CENTER"));
+        // A cyclic group's centre is a point of its axis; other groups have one centre.
+        const Eigen::Vector3d offset = fitted - centre;
+        const double centreError =
+            group[0] == 'c' ? (offset - offset.dot(mainAxis) * mainAxis).norm() : offset.norm();
+        EXPECT_LT(centreError, 0.1);
+        EXPECT_NEAR(element.at("RMSD").get<double>(), expected, c.sigma > 0 ? 0.25 : 0.01);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(QuorixRun, QuorixRunSynthetic,
+                         ::testing::Values(sSynthetic{"c2_noise0.5", 0.5}, sSynthetic{"c3_exact", 0.0},
+                                           sSynthetic{"c5_shuffled", 0.0}, sSynthetic{"d2_exact", 0.0},
+                                           sSynthetic{"t_exact", 0.0}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return name;
+                         });
+
+TEST(QuorixRun, ChainsOfDifferentSequencesAreMatchedWithinTheirCopies) {
+    // Two alpha and two beta chains of haemoglobin about one two-fold axis.
+    const json truth = readJson(kData + "hetero_a2b2_c2.json");
+    cOutputPath results("hetero.json");
+    const sProgramRun run = quorix({kData + "hetero_a2b2_c2_ca.pdb", "c2", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json document = readJson(results.path);
+    const json& element = document.at(0).at("transforms").at(0);
+    EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree);
+    EXPECT_LT(element.at("RMSD").get<double>(), 0.01);
+}
+
+TEST(QuorixRun, TrimmedChainsAreMatchedByAlignment) {
+    const json truth = readJson(kData + "c3_noise0.5_shuffled_trimmed.json");
+    cOutputPath results("trimmed.json");
+    const sProgramRun run = quorix({kData + "c3_noise0.5_shuffled_trimmed_ca.pdb", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json document = readJson(results.path);
+    const json* found = groupObject(document, "c3");
+    ASSERT_NE(found, nullptr);
+    EXPECT_NEAR(found->at("globalRMSD").get<double>(), 0.5 * std::sqrt(6.0), 0.15);
+    for (const json& element : found->at("transforms"))
+        EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree);
+}
+
+TEST(QuorixRun, TableRowsPermutationsAndArrowsHaveTheirFixedLayout) {
+    cOutputPath results("layout.json");
+    const sProgramRun run = quorix({kData + "d2_exact_ca.pdb", "d2", "-p", "-y", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = groupLines(run.out, "d2");
+    ASSERT_EQ(lines.size(), 1u + 3 * 3 + 1);
+    EXPECT_EQ(lines[0], kFullHeader);
+    const json document = readJson(results.path);
+    const json& transforms = document.at(0).at("transforms");
+    ASSERT_EQ(transforms.size(), 3u);
+    for (int e = 0; e < 3; ++e) {
+        const std::string& row = lines[1 + 3 * e];
+        EXPECT_TRUE(std::regex_match(row, kFullRow)) << row;
+        EXPECT_EQ(row.size(), 5 * 7 + 6 + 3 * 8 + 3 * 10u);
+        // The permutation line holds the element's chain slots, also kept in the JSON.
+        std::string permutation = "(";
+        for (std::size_t k = 0; k < transforms[e].at("permutation").size(); ++k)
+            permutation += (k ? ", " : "") + std::to_string(transforms[e].at("permutation")[k].get<int>());
+        EXPECT_EQ(lines[2 + 3 * e], permutation + ")");
+        EXPECT_EQ(transforms[e].at("permutation").size(), 4u);
+        // The arrow runs through the centre along the axis, from P0 to P1.
+        const std::string& arrow = lines[3 + 3 * e];
+        EXPECT_TRUE(std::regex_match(arrow, kArrowLine)) << arrow;
+        const Eigen::Vector3d p0 = vec(transforms[e].at("P0")), p1 = vec(transforms[e].at("P1"));
+        char expectedArrow[200];
+        std::snprintf(expectedArrow, sizeof expectedArrow, "cgo_arrow [%g,%g,%g], [%g,%g,%g] ", p0.x(), p0.y(), p0.z(),
+                      p1.x(), p1.y(), p1.z());
+        EXPECT_EQ(arrow, expectedArrow);
+        EXPECT_LT(((p0 + p1) / 2 - vec(transforms[e].at("CENTER"))).norm(), 1e-9);
+        EXPECT_NEAR(std::fabs((p0 - p1).normalized().dot(vec(transforms[e].at("AXIS")))), 1.0, 1e-9);
+    }
+    EXPECT_TRUE(std::regex_match(lines.back(), kGlobalLine)) << lines.back();
+}
+
+TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
+    // C3 on four chains: a complete trimer and a copy holding one chain only.
+    cOutputPath results("partial.json");
+    const sProgramRun run = quorix({kData + "d2_exact_ca.pdb", "c3", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = groupLines(run.out, "c3");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], kPartialHeader);
+    for (int e = 1; e < 3; ++e) EXPECT_TRUE(std::regex_match(lines[e], kPartialRow)) << lines[e];
+    EXPECT_EQ(run.out.find("RMSD : "), std::string::npos);
+    const json document = readJson(results.path);
+    const json& group = document.at(0);
+    EXPECT_FALSE(group.contains("globalRMSD"));
+    for (const json& element : group.at("transforms")) {
+        EXPECT_FALSE(element.contains("RMSD_R"));
+        EXPECT_EQ(element.at("ORDER"), 3);
+    }
+}
+
+TEST(QuorixRun, CopyOfOneChainIsLeftOutOfTheFitWhereverItStands) {
+    // A far copy of chain A, as the file's first chain, beside a perfect trimer: the lone chain
+    // forms a copy of its own, which has nothing to fit.
+    std::string lone, rest;
+    for (const std::string& line : splitLines(readWholeFile(kData + "c3_exact_ca.pdb"))) {
+        if (line.rfind("ATOM", 0) == 0 && line[21] == 'A') {
+            char x[16];
+            std::snprintf(x, sizeof x, "%8.3f", std::stod(line.substr(30, 8)) + 300.0);
+            lone += line.substr(0, 21) + "Z" + line.substr(22, 8) + x + line.substr(38) + "\n";
+        }
+        if (line.rfind("HEADER", 0) != 0 && line.rfind("TITLE", 0) != 0 && line.rfind("REMARK", 0) != 0)
+            rest += line + "\n";
+    }
+    cTempFile pdb(lone + "TER\n" + rest);
+    const json truth = readJson(kData + "c3_exact.json");
+    cOutputPath results("lone.json");
+    const sProgramRun run = quorix({pdb.path(), "c3", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const json document = readJson(results.path);
+    const json& transforms = document.at(0).at("transforms");
+    ASSERT_EQ(transforms.size(), 2u);
+    for (const json& element : transforms) {
+        EXPECT_LT(element.at("RMSD").get<double>(), 0.01);
+        EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree);
+    }
+}
+
+TEST(QuorixRun, JsonKeysAreSortedWithOneObjectPerTestedGroup) {
+    cOutputPath results("sorted.json");
+    const sProgramRun run = quorix({kData + "t_exact_ca.pdb", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = readWholeFile(results.path);
+    const json document = json::parse(text);
+    // Serialised with sorted keys and an indentation of one blank per level.
+    EXPECT_EQ(text, document.dump(1) + "\n");
+    ASSERT_EQ(document.size(), 3u);
+    EXPECT_EQ(document[0].at("group"), "t");
+    EXPECT_EQ(document[1].at("group"), "d6");
+    EXPECT_EQ(document[2].at("group"), "c12");
+    for (const json& group : document) {
+        EXPECT_EQ(group.size(), 3u);
+        EXPECT_EQ(group.at("transforms").size(), group.at("group") == "d6" ? 11u : 11u);
+        for (const json& element : group.at("transforms")) {
+            std::vector<std::string> keys;
+            for (const auto& [key, value] : element.items()) keys.push_back(key);
+            EXPECT_EQ(keys, (std::vector<std::string>{"AXIS", "CENTER", "ORDER", "P0", "P1", "RAD_GYR", "RMSD",
+                                                      "RMSD_R", "RMSD_T", "RMSD_Z"}));
+        }
+    }
+}
+
+TEST(QuorixRun, NoPrintedGroupLeavesANullDocument) {
+    // D4 holds 8 chains: twelve chains cannot be split into its copies.
+    cOutputPath results("null.json");
+    const sProgramRun run = quorix({kData + "t_exact_ca.pdb", "d4", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Unable to perform chain clustering"), std::string::npos);
+    EXPECT_EQ(readWholeFile(results.path), "null\n");
+}
+
+TEST(QuorixRun, ResultsFileIsTruncatedOnceAndHoldsEveryGroup) {
+    cOutputPath output("results.txt");
+    std::ofstream(output.path) << "results of an earlier run\n";
+    const sProgramRun run = quorix({kData + "d2_exact_ca.pdb", "--output", output.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = splitLines(readWholeFile(output.path));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), kFullHeader);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kFullHeader), 2);  // d2, then c4
+    int globalLines = 0;
+    for (const std::string& line : lines) globalLines += std::regex_match(line, kGlobalLine);
+    EXPECT_EQ(globalLines, 2);
+    EXPECT_EQ(run.out.find(kFullHeader), std::string::npos);
+}
+
+TEST(QuorixRun, ManualPermutationsAndTheirErrors) {
+    const std::string pdb = kData + "c3_exact_ca.pdb";
+    const sProgramRun clustered = quorix({pdb, "c3"});
+    const sProgramRun manual = quorix({pdb, "c3", "-P", "(1,2,0)"});
+    ASSERT_EQ(manual.status, 0) << manual.err;
+    EXPECT_EQ(groupLines(manual.out, "c3"), groupLines(clustered.out, "c3"));
+
+    struct sCase {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<sCase> cases = {
+        {{"c3", "-P", "(1,2,0);(0,2,1)"},
+         "Syntax error in permutations,1 permutation(s) expected for c symmetries (use \";\" as separator) "},
+        {{"c3", "-P", "1,2,0"}, "Syntax error in permutations, parenthesis expected"},
+        {{"c3", "-P", "(1,0)"}, "Permutation size does not contains the expected nb of elements"},
+        {{"c3", "-P", "(1,2,2)"}, "Incorrect permutation provided"},
+        {{"c3", "-P", "(1,2,5)"}, "Incorrect permutation provided"},
+        {{"c3", "-P", "(1,0,2)"}, "Incorrect permutation provided"},  // no three-cycle
+        {{"c2", "-P", "(1,0)"}, "Incorrect permutation provided"},    // two slots for three chains
+    };
+    for (const sCase& c : cases) {
+        std::vector<std::string> args{pdb};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const sProgramRun run = quorix(args);
+        EXPECT_EQ(run.status, 1) << c.args.back();
+        const std::vector<std::string> lines = splitLines(run.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), c.message) << c.args.back();
+    }
+}
+
+namespace {
+
+// The ATOM records of a PDB text with serial numbers 1, 2, ... in file order, and the atoms'
+// positions.
+std::string renumbered(const std::string& pdb, std::vector<Eigen::Vector3d>& positions) {
+    std::string out;
+    int serial = 0;
+    for (std::string line : splitLines(pdb)) {
+        if (line.rfind("ATOM", 0) == 0) {
+            char number[16];
+            std::snprintf(number, sizeof number, "%5d", ++serial);
+            line.replace(6, 5, number, 5);
+            positions.emplace_back(std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
+                                   std::stod(line.substr(46, 8)));
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+// A DCD of the positions moved rigidly, one frame per motion; NSTEP far beyond the frame count.
+DcdBytes rigidTrajectory(const std::vector<Eigen::Vector3d>& positions, const std::vector<Eigen::Isometry3d>& motions,
+                         int natom) {
+    std::array<std::int32_t, 20> control = controlWords(static_cast<int>(motions.size()), 0);
+    control[3] = 100000;
+    DcdBytes dcd;
+    dcd.header(control).titles({"rigid motions"}).ints({natom});
+    for (const Eigen::Isometry3d& motion : motions) {
+        std::vector<float> x, y, z;
+        for (const Eigen::Vector3d& p : positions) {
+            const Eigen::Vector3d q = motion * p;
+            x.push_back(static_cast<float>(q.x()));
+            y.push_back(static_cast<float>(q.y()));
+            z.push_back(static_cast<float>(q.z()));
+        }
+        x.resize(natom, 0.0f);
+        y.resize(natom, 0.0f);
+        z.resize(natom, 0.0f);
+        dcd.floats(x).floats(y).floats(z);
+    }
+    return dcd;
+}
+
+std::vector<Eigen::Isometry3d> threeMotions() {
+    std::vector<Eigen::Isometry3d> motions;
+    for (int t = 0; t < 3; ++t) {
+        Eigen::Isometry3d m = Eigen::Isometry3d::Identity();
+        m.rotate(Eigen::AngleAxisd(0.3 + 0.7 * t, Eigen::Vector3d(1.0, 2.0 - t, 0.5).normalized()));
+        m.pretranslate(Eigen::Vector3d(5.0 * t, -3.0, 2.0 * t));
+        motions.push_back(m);
+    }
+    return motions;
+}
+
+// The numbers printed by the trajectory fit: the lines between the group line and the table.
+std::vector<double> trajectoryValues(const std::string& out, const std::string& group) {
+    std::vector<double> values;
+    for (const std::string& line : groupLines(out, group)) {
+        if (line == kFullHeader || line == kPartialHeader) break;
+        values.push_back(std::stod(line));
+    }
+    return values;
+}
+
+}  // namespace
+
+TEST(QuorixRun, RigidlyMovedFramesGiveEqualRMSDs) {
+    std::vector<Eigen::Vector3d> positions;
+    cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
+    TempDcdFile dcd("rigid", rigidTrajectory(positions, threeMotions(), static_cast<int>(positions.size())));
+    const sProgramRun run = quorix({pdb.path(), "c2", "-d", dcd.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<double> values = trajectoryValues(run.out, "c2");
+    ASSERT_EQ(values.size(), 4u);  // the structure itself, then the three frames the file holds
+    EXPECT_GT(values[0], 0.5);  // noise of sigma sqrt(3) over identity and rotation
+    for (double v : values) EXPECT_NEAR(v, values[0], 1e-4 * values[0]);
+    // The table reports the last frame, which is the structure moved: same RMSD.
+    EXPECT_NE(run.out.find("RMSD : "), std::string::npos);
+}
+
+TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {
+    std::vector<Eigen::Vector3d> positions;
+    cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
+    const int natom = static_cast<int>(positions.size());
+
+    DcdBytes cut = rigidTrajectory(positions, threeMotions(), natom);
+    cut.bytes.resize(cut.bytes.size() - 100);  // the last frame ends early
+    TempDcdFile truncated("truncated", cut);
+    const sProgramRun shortRun = quorix({pdb.path(), "c2", "-d", truncated.path});
+    EXPECT_EQ(shortRun.status, 1);
+    EXPECT_EQ(trajectoryValues(shortRun.out, "c2").size(), 3u);  // the complete frames only
+    EXPECT_NE(shortRun.err.find("Error in trajectory " + truncated.path), std::string::npos) << shortRun.err;
+
+    DcdBytes bad = rigidTrajectory(positions, threeMotions(), natom);
+    const std::size_t secondFrame = bad.bytes.size() - 2 * 3 * (8 + 4 * static_cast<std::size_t>(natom));
+    bad.bytes[secondFrame] = 7;  // a record marker that does not frame its record
+    TempDcdFile damaged("damaged", bad);
+    const sProgramRun damagedRun = quorix({pdb.path(), "c2", "-d", damaged.path});
+    EXPECT_EQ(damagedRun.status, 1);
+    EXPECT_FALSE(damagedRun.err.empty());
+
+    TempDcdFile fewAtoms("few", rigidTrajectory(positions, threeMotions(), natom - 1));
+    const sProgramRun fewRun = quorix({pdb.path(), "c2", "-d", fewAtoms.path});
+    EXPECT_EQ(fewRun.status, 1);
+    EXPECT_NE(fewRun.err.find("is not among them"), std::string::npos) << fewRun.err;
+
+    const sProgramRun missing = quorix({pdb.path(), "c2", "-d", "/nonexistent/trajectory.dcd"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Error in trajectory /nonexistent/trajectory.dcd"), std::string::npos);
+}
+
+TEST(QuorixRun, OneChainOrNoneEndsTheRunAsSpecified) {
+    cTempFile one("ATOM      1  CA  ALA A   1       1.000   2.000   3.000  1.00  0.00           C  \n"
+                  "ATOM      2  CA  GLY A   2       4.800   2.000   3.000  1.00  0.00           C  \n"
+                  "END\n");
+    const sProgramRun withGroup = quorix({one.path(), "c2"});
+    EXPECT_EQ(withGroup.status, 1);
+    EXPECT_EQ(withGroup.err, "Only one chain found, exit\n");
+    for (const std::string& line : splitLines(withGroup.out)) EXPECT_NE(line.rfind(">", 0), 0u) << "stray FASTA";
+
+    const sProgramRun automatic = quorix({one.path()});
+    EXPECT_EQ(automatic.status, 0);
+    EXPECT_NE(automatic.out.find("Not enough chains, finishing"), std::string::npos);
+    EXPECT_NE(automatic.out.find("Auto-detecting Symmetry...."), std::string::npos);
+    EXPECT_EQ(automatic.out.find("Detecting Symmetry...."), std::string::npos);
+
+    cTempFile none("HETATM    1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n");
+    const sProgramRun empty = quorix({none.path(), "c2"});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("No sequences in input file"), std::string::npos);
+    EXPECT_EQ(empty.out.find(" Timing : "), std::string::npos);
+}
+
+TEST(QuorixRun, ChainWithoutKnownResiduesIsDroppedAndReported) {
+    std::string pdb = readWholeFile(kData + "c3_exact_ca.pdb");
+    pdb.insert(pdb.rfind("END"), "ATOM   9001  C1  LIG D   1       1.000   2.000   3.000  1.00  0.00           C  \n"
+                                 "ATOM   9002  C2  LIG D   1       2.000   2.000   3.000  1.00  0.00           C  \n"
+                                 "TER\n");
+    cTempFile file(pdb);
+    const sProgramRun run = quorix({file.path()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Number of chains read....."), std::string::npos);
+    EXPECT_NE(run.out.find(" : 4\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Chain without known residues dropped"), std::string::npos);
+    EXPECT_NE(run.out.find(" : chain 'D', atom serials 9001 to 9002"), std::string::npos);
+    EXPECT_NE(run.out.find("Symmetry group :.") , std::string::npos);
+    EXPECT_EQ(groupLines(run.out, "c4").size(), 0u);
+    EXPECT_TRUE(std::regex_match(groupLines(run.out, "c3").back(), kGlobalLine));
+}
+
+TEST(QuorixRun, PairWhoseMidpointLiesOnTheAxisHasNoNaN) {
+    // A C2 dimer about the z axis whose second CA lies on the axis in both chains.
+    cTempFile dimer("ATOM      1  CA  ALA A   1       5.000   0.000   0.000  1.00  0.00           C  \n"
+                    "ATOM      2  CA  GLY A   2       0.000   0.000   3.000  1.00  0.00           C  \n"
+                    "ATOM      3  CA  SER A   3       6.000   2.000   5.000  1.00  0.00           C  \n"
+                    "ATOM      4  CA  LYS A   4       4.000  -3.000   8.000  1.00  0.00           C  \n"
+                    "TER\n"
+                    "ATOM      5  CA  ALA B   1      -5.000   0.000   0.000  1.00  0.00           C  \n"
+                    "ATOM      6  CA  GLY B   2       0.000   0.000   3.000  1.00  0.00           C  \n"
+                    "ATOM      7  CA  SER B   3      -6.000  -2.000   5.000  1.00  0.00           C  \n"
+                    "ATOM      8  CA  LYS B   4      -4.000   3.000   8.000  1.00  0.00           C  \n"
+                    "END\n");
+    const sProgramRun run = quorix({dimer.path(), "c2"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = groupLines(run.out, "c2");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(std::regex_match(lines[1], kFullRow)) << lines[1];
+    EXPECT_EQ(lines[1].find("nan"), std::string::npos);
+}
+
+TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
+    const std::string pdb = kData + "c3_exact_ca.pdb";
+    const sProgramRun missing = quorix({kData + "no_such_file.pdb", "c3"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("Error: could not open pdb file"), std::string::npos);
+
+    const sProgramRun json = quorix({pdb, "c3", "-j", "/nonexistent/dir/results.json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.err.find("Cannot open the JSON file /nonexistent/dir/results.json"), std::string::npos);
+
+    const sProgramRun output = quorix({pdb, "c3", "--output", "/nonexistent/dir/results.txt"});
+    EXPECT_EQ(output.status, 1);
+    EXPECT_NE(output.err.find("Cannot open the output file /nonexistent/dir/results.txt"), std::string::npos);
+}
