@@ -159,9 +159,14 @@ cMolecule::sSuperposition cMolecule::superpose(const cMolecule* other) const {
   for (int r = 0; r < 4; ++r)
     for (int c = r + 1; c < 4; ++c) k(c, r) = k(r, c);
 
-  // K is symmetric, so the self-adjoint solver applies; its eigenvalues come sorted upwards.
-  const Eigen::SelfAdjointEigenSolver<Eigen::Matrix4d> solver(k);
-  const Eigen::Vector4d v = solver.eigenvectors().col(0);
+  // The general real solver, real parts taken; the smallest eigenvalue wins, the first of equal
+  // ones staying (so a degenerate minimum picks the same vector on every platform).
+  const Eigen::EigenSolver<Eigen::Matrix4d> solver(k);
+  const Eigen::Vector4d values = solver.eigenvalues().real();
+  int smallest = 0;
+  for (int i = 1; i < 4; ++i)
+    if (values(i) < values(smallest)) smallest = i;
+  const Eigen::Vector4d v = solver.eigenvectors().col(smallest).real();
   sSuperposition s;
   // The eigenvector of K is the rotation taking the other chain onto this one; its conjugate
   // takes this chain onto the other.
@@ -169,7 +174,7 @@ cMolecule::sSuperposition cMolecule::superpose(const cMolecule* other) const {
   s.q[1] = -v(1);
   s.q[2] = -v(2);
   s.q[3] = -v(3);
-  s.residual = std::max(0.0, solver.eigenvalues()(0));  // never below 0 by rounding
+  s.residual = std::max(0.0, values(smallest));  // never below 0 by rounding
   s.pairs = pairs;
   return s;
 }

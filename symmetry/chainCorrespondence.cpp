@@ -4,6 +4,7 @@
 #include "symmetry/chainCorrespondence.h"
 
 #include <algorithm>
+#include <iostream>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -85,7 +86,8 @@ tGraph chainNeighbourGraph(const cVector3* r, int a) {
     return graph;
 }
 
-std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph) {
+std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
+                                                 long long* stepBudget) {
     std::vector<std::vector<int>> solutions;
     const int n = static_cast<int>(elementGraph.size());
     const int a = static_cast<int>(chainGraph.size());
@@ -131,6 +133,7 @@ std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const
         int chosen = -1;
         for (int k = start; k < n && chosen < 0; ++k) {
             if (used[k]) continue;
+            if (stepBudget && --*stepBudget < 0) return solutions;
             bool fits = true;
             if (k < a) {
                 for (int neighbour : elementGraph[i]) {
@@ -241,7 +244,13 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
     tGraph chainGraph = chainNeighbourGraph(r, a);
     const tGraph elementGraph = groupElementGraph(type, order);
     std::vector<std::vector<int>> solutions;
-    while ((solutions = maxInducedSubGraph(chainGraph, elementGraph)).empty()) {
+    long long budget = kMaxCorrespondenceSteps;
+    while ((solutions = maxInducedSubGraph(chainGraph, elementGraph, &budget)).empty()) {
+        if (budget < 0) {
+            std::cout << "Error, no correspondence between the chains and the group elements found within "
+                      << kMaxCorrespondenceSteps << " search steps" << std::endl;
+            return std::nullopt;
+        }
         // Join the closest pair of chains that are not yet neighbours and try again.
         int bestJ = -1, bestK = -1;
         double best = std::numeric_limits<double>::infinity();

@@ -46,4 +46,12 @@ tGraph chainNeighbourGraph(const cVector3* directions, int chainCount);
 // Maps of the element graph into the chain graph (element 0 on chain 0; every element-graph
 // edge between two real chains must be a chain-graph edge), found depth first; at most 1000.
 // The element count is elementGraph.size(), the real chain count chainGraph.size().
-std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph);
+// Candidate tests one correspondence may spend, over all its rounds: ample for real assemblies
+// (an exact icosahedral capsid needs well under a million), while chains that fit no map of a
+// large group (overlaid NMR models tested as C60) would make the backtracking exponential.
+inline constexpr long long kMaxCorrespondenceSteps = 50'000'000;
+
+// With a step budget, the search stops when the budget is spent and returns what it found so far;
+// the budget left is written back.
+std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
+                                                 long long* stepBudget = nullptr);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "structure/cMolecule.h"
 #include "symmetry/cSym.h"
@@ -231,4 +232,29 @@ TEST(CubicGroupCorrespondence, PermutationPairCoversOnlyTheSetsSlots) {
             EXPECT_NE(sym.mainPermutation[k], k);
         }
     }
+}
+
+// Overlaid copies (NMR models read as chains) fit no map of a large cyclic group: without a
+// bound the backtracking of every round is exponential and the run never ends.
+TEST(CubicGroupCorrespondence, HopelessSearchStopsAtItsStepBudget) {
+    std::mt19937 random(7);
+    std::normal_distribution<double> jitter(0.0, 1e-3);
+    std::vector<cVector3> r;
+    for (int model = 0; model < 20; ++model)
+        for (const cVector3& chain : ring({0, 1, 2}))
+            r.push_back(cVector3(chain.x + jitter(random), chain.y + jitter(random), jitter(random)).normalizedVersion());
+    CubicGroupCorrespondence correspondence;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(correspondence.fitToSymmetryGroup('c', r.data(), nullptr, nullptr, 60, 60));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("search steps"), std::string::npos);
+
+    // The budget is shared and written back; a spent budget returns what was found so far.
+    const tGraph ringGraph = groupElementGraph('c', 6);
+    long long budget = 3;
+    EXPECT_TRUE(maxInducedSubGraph(ringGraph, ringGraph, &budget).empty());
+    EXPECT_LT(budget, 0);
+    budget = 1'000'000;
+    EXPECT_EQ(maxInducedSubGraph(ringGraph, ringGraph, &budget).size(),
+              maxInducedSubGraph(ringGraph, ringGraph).size());
+    EXPECT_GT(budget, 0);
 }
