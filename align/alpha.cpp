@@ -37,36 +37,28 @@ void EnterGaps() {
     g_LetterExToChar[AX_GAP] = '-';
 }
 
-void SetAmino() {
-    const char* letters = "ACDEFGHIKLMNPQRSTVWY";
-    for (unsigned i = 0; i < 20; ++i) {
+// Letters numbered 0, 1, ... in the order given, then the wildcards numbered on from there;
+// the letters make the alphabet's size.
+void EnterAlphabet(const char* letters, const char* wildcards) {
+    const unsigned letterCount = static_cast<unsigned>(strlen(letters));
+    for (unsigned i = 0; i < letterCount; ++i) {
         EnterChar(letters[i], i, true, false);
         g_LetterToChar[i] = letters[i];
         g_LetterExToChar[i] = letters[i];
     }
-    const char* wildcards = "XBZ";
-    for (unsigned i = 0; i < 3; ++i) {
-        EnterChar(wildcards[i], 20 + i, false, true);
-        g_LetterExToChar[20 + i] = wildcards[i];
+    for (unsigned i = 0; wildcards[i] != 0; ++i) {
+        EnterChar(wildcards[i], letterCount + i, false, true);
+        g_LetterExToChar[letterCount + i] = wildcards[i];
     }
-    g_AlphaSize = 20;
+    g_AlphaSize = letterCount;
 }
+
+void SetAmino() { EnterAlphabet("ACDEFGHIKLMNPQRSTVWY", "XBZ"); }
 
 // DNA and RNA share one set of tables: T and U are both letter 3, printed as T.
 void SetNucleo() {
-    const char* letters = "ACGT";
-    for (unsigned i = 0; i < 4; ++i) {
-        EnterChar(letters[i], i, true, false);
-        g_LetterToChar[i] = letters[i];
-        g_LetterExToChar[i] = letters[i];
-    }
+    EnterAlphabet("ACGT", "MRWSYKVHDBXN");
     EnterChar('U', 3, true, false);
-    const char* wildcards = "MRWSYKVHDBXN";
-    for (unsigned i = 0; i < 12; ++i) {
-        EnterChar(wildcards[i], 4 + i, false, true);
-        g_LetterExToChar[4 + i] = wildcards[i];
-    }
-    g_AlphaSize = 4;
 }
 
 }  // namespace

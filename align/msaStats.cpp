@@ -23,6 +23,25 @@ bool IsConsensusWildcard(char c) {
     return u == 'X' || u == 'Z' || u == 'B';
 }
 
+// Columns where both rows hold a letter, and how many of those hold the same letter (case
+// ignored).
+struct IdentityCount {
+    unsigned same = 0;
+    unsigned both = 0;
+};
+
+IdentityCount CountIdentities(const char* rowA, const char* rowB, unsigned colCount) {
+    IdentityCount n;
+    for (unsigned col = 0; col < colCount; ++col) {
+        const char a = rowA[col];
+        const char b = rowB[col];
+        if (IsGapChar(a) || IsGapChar(b)) continue;
+        ++n.both;
+        if (Upper(a) == Upper(b)) ++n.same;
+    }
+    return n;
+}
+
 }  // namespace
 
 float MSA::GetOcc(unsigned col) const {
@@ -50,30 +69,16 @@ unsigned MSA::UniqueResidueTypes(unsigned col) const {
 void MSA::GetPWID(unsigned i, unsigned j, double* pctId, unsigned* positions) const {
     CheckRow(i, "GetPWID");
     CheckRow(j, "GetPWID");
-    unsigned same = 0, both = 0;
-    for (unsigned col = 0; col < m_uColCount; ++col) {
-        const char a = m_szSeqs[i][col];
-        const char b = m_szSeqs[j][col];
-        if (IsGapChar(a) || IsGapChar(b)) continue;
-        ++both;
-        if (Upper(a) == Upper(b)) ++same;
-    }
-    *positions = both;
-    *pctId = both == 0 ? 0.0 : 100.0 * same / both;
+    const IdentityCount n = CountIdentities(m_szSeqs[i], m_szSeqs[j], m_uColCount);
+    *positions = n.both;
+    *pctId = n.both == 0 ? 0.0 : 100.0 * n.same / n.both;
 }
 
 double MSA::GetPctIdentityPair(unsigned i, unsigned j) const {
     CheckRow(i, "GetPctIdentityPair");
     CheckRow(j, "GetPctIdentityPair");
-    unsigned same = 0, both = 0;
-    for (unsigned col = 0; col < m_uColCount; ++col) {
-        const char a = m_szSeqs[i][col];
-        const char b = m_szSeqs[j][col];
-        if (IsGapChar(a) || IsGapChar(b)) continue;
-        ++both;
-        if (Upper(a) == Upper(b)) ++same;
-    }
-    return both == 0 ? 0.0 : static_cast<double>(same) / both;
+    const IdentityCount n = CountIdentities(m_szSeqs[i], m_szSeqs[j], m_uColCount);
+    return n.both == 0 ? 0.0 : static_cast<double>(n.same) / n.both;
 }
 
 double MSA::GetPctGroupIdentityPair(unsigned i, unsigned j) const {

@@ -23,3 +23,6 @@ struct ProgNode {
 
 // Releases the node's profile and edit strings and clears the pointers.
 void DeleteProgNode(ProgNode& node);
+// Aligns the two children's alignments into the node's (m_MSA and m_uLength) and empties the
+// children's, which the node now holds.
+void JoinChildMSAs(ProgNode& left, ProgNode& right, ProgNode& node);

@@ -102,13 +102,7 @@ void ProgressiveAlign(const SeqVect& v, const Tree& tree, MSA& out) {
         }
         Progress(joins, seqCount - 1);
         ++joins;
-        ProgNode& left = nodes[tree.GetLeft(node)];
-        ProgNode& right = nodes[tree.GetRight(node)];
-        PWPath path;
-        AlignTwoMSAs(left.m_MSA, right.m_MSA, pn.m_MSA, path, false, false);
-        pn.m_uLength = pn.m_MSA.GetColCount();
-        left.m_MSA.Free();
-        right.m_MSA.Free();
+        JoinChildMSAs(nodes[tree.GetLeft(node)], nodes[tree.GetRight(node)], pn);
     }
     check.AllSeen();
     ProgressStepsDone();

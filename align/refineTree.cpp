@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "align/alignTwoMSAs.h"
 #include "align/alignTwoProfs.h"
 #include "align/diagnostics.h"
 #include "align/diffTrees.h"
@@ -90,13 +89,7 @@ void RealignDiffs(const MSA& msa, const Tree& diffTree, const unsigned idToDiffN
         }
         Progress(joins, internalCount);
         ++joins;
-        ProgNode& left = nodes[diffTree.GetLeft(node)];
-        ProgNode& right = nodes[diffTree.GetRight(node)];
-        PWPath path;
-        AlignTwoMSAs(left.m_MSA, right.m_MSA, pn.m_MSA, path, false, false);
-        pn.m_uLength = pn.m_MSA.GetColCount();
-        left.m_MSA.Free();
-        right.m_MSA.Free();
+        JoinChildMSAs(nodes[diffTree.GetLeft(node)], nodes[diffTree.GetRight(node)], pn);
     }
     if (last == NO_INDEX) Quit("RealignDiffs: empty diff tree");
     out.Copy(nodes[last].m_MSA);

@@ -8,6 +8,7 @@
 // Rows and columns: nucleotide letter numbers 0-3, letter order A C G T (U shares T's letter);
 // every other cell of the 32 x 32 table is 0.
 #include "align/scoreMatrix.h"
+#include "align/scoreMatrixBuild.h"
 
 #include <iterator>
 
@@ -24,14 +25,8 @@ constexpr int kScore[] = {
     /* T */ -63,  29, -54, 151,
 };
 
-constexpr bool IsSymmetric() {
-    for (unsigned a = 0; a < kLetters; ++a)
-        for (unsigned b = 0; b < a; ++b)
-            if (kScore[a * kLetters + b] != kScore[b * kLetters + a]) return false;
-    return true;
-}
 static_assert(std::size(kScore) == kLetters * kLetters, "one 4 x 4 block, row by row");
-static_assert(IsSymmetric(), "a substitution scores the same in both directions");
+static_assert(IsSymmetricBlock(kScore, kLetters), "a substitution scores the same in both directions");
 
 // Cell (a, b) of the block.
 constexpr float Cell(unsigned a, unsigned b) {
@@ -41,17 +36,8 @@ constexpr float Cell(unsigned a, unsigned b) {
 }  // namespace
 
 // Row a of the 32 x 32 table: row a of the block in the first 4 columns, then 0.
-#define SM_CELLS4(a, b) \
-    Cell(a, b), Cell(a, b + 1), Cell(a, b + 2), Cell(a, b + 3)
-#define SM_ROW(a) \
-    {SM_CELLS4(a, 0)}
+#define NUC_ROW(a) {SM_CELLS4(Cell, a, 0)}
 
-SCOREMATRIX NUC_SP = {
-    SM_ROW(0),
-    SM_ROW(1),
-    SM_ROW(2),
-    SM_ROW(3),
-};
+SCOREMATRIX NUC_SP = {NUC_ROW(0), NUC_ROW(1), NUC_ROW(2), NUC_ROW(3)};
 
-#undef SM_ROW
-#undef SM_CELLS4
+#undef NUC_ROW

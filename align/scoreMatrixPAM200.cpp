@@ -16,6 +16,7 @@
 // Rows and columns: amino-acid letter numbers 0-19, letter order
 // A C D E F G H I K L M N P Q R S T V W Y.
 #include "align/scoreMatrix.h"
+#include "align/scoreMatrixBuild.h"
 
 #include <iterator>
 
@@ -49,74 +50,25 @@ constexpr int kScore[] = {
     /* Y */ -264,  287, -156, -317,  556, -342,  445, -165, -293,  -54, -203,  -24, -249,  -92, -162,  -74, -209, -216,   24,  973,
 };
 
-constexpr bool IsSymmetric() {
-    for (unsigned a = 0; a < kLetters; ++a)
-        for (unsigned b = 0; b < a; ++b)
-            if (kScore[a * kLetters + b] != kScore[b * kLetters + a]) return false;
-    return true;
-}
 static_assert(std::size(kScore) == kLetters * kLetters, "one 20 x 20 block, row by row");
-static_assert(IsSymmetric(), "a substitution scores the same in both directions");
+static_assert(IsSymmetricBlock(kScore, kLetters), "a substitution scores the same in both directions");
 
-// Cell (a, b) of the block plus an offset, as a table entry.
-constexpr float Cell(unsigned a, unsigned b, int add) {
-    return static_cast<float>(kScore[a * kLetters + b] + add);
+// Cell (a, b) of the block as a table entry, as it is and centred.
+constexpr float Cell(unsigned a, unsigned b) {
+    return static_cast<float>(kScore[a * kLetters + b]);
+}
+constexpr float CentredCell(unsigned a, unsigned b) {
+    return static_cast<float>(kScore[a * kLetters + b] + kCentre);
 }
 
 }  // namespace
 
 // Row a of the 32 x 32 table: row a of the block in the first 20 columns, then 0.
-#define SM_CELLS4(a, b, add) \
-    Cell(a, b, add), Cell(a, b + 1, add), Cell(a, b + 2, add), Cell(a, b + 3, add)
-#define SM_ROW(a, add) \
-    {SM_CELLS4(a, 0, add), SM_CELLS4(a, 4, add), SM_CELLS4(a, 8, add), \
-     SM_CELLS4(a, 12, add), SM_CELLS4(a, 16, add)}
+#define PAM_ROW(a) {SM_CELLS20(Cell, a)}
+#define PAM_CENTRED_ROW(a) {SM_CELLS20(CentredCell, a)}
 
-SCOREMATRIX PAM200NoCenter = {
-    SM_ROW(0, 0),
-    SM_ROW(1, 0),
-    SM_ROW(2, 0),
-    SM_ROW(3, 0),
-    SM_ROW(4, 0),
-    SM_ROW(5, 0),
-    SM_ROW(6, 0),
-    SM_ROW(7, 0),
-    SM_ROW(8, 0),
-    SM_ROW(9, 0),
-    SM_ROW(10, 0),
-    SM_ROW(11, 0),
-    SM_ROW(12, 0),
-    SM_ROW(13, 0),
-    SM_ROW(14, 0),
-    SM_ROW(15, 0),
-    SM_ROW(16, 0),
-    SM_ROW(17, 0),
-    SM_ROW(18, 0),
-    SM_ROW(19, 0),
-};
+SCOREMATRIX PAM200NoCenter = {SM_ROWS20(PAM_ROW)};
+SCOREMATRIX PAM200 = {SM_ROWS20(PAM_CENTRED_ROW)};
 
-SCOREMATRIX PAM200 = {
-    SM_ROW(0, kCentre),
-    SM_ROW(1, kCentre),
-    SM_ROW(2, kCentre),
-    SM_ROW(3, kCentre),
-    SM_ROW(4, kCentre),
-    SM_ROW(5, kCentre),
-    SM_ROW(6, kCentre),
-    SM_ROW(7, kCentre),
-    SM_ROW(8, kCentre),
-    SM_ROW(9, kCentre),
-    SM_ROW(10, kCentre),
-    SM_ROW(11, kCentre),
-    SM_ROW(12, kCentre),
-    SM_ROW(13, kCentre),
-    SM_ROW(14, kCentre),
-    SM_ROW(15, kCentre),
-    SM_ROW(16, kCentre),
-    SM_ROW(17, kCentre),
-    SM_ROW(18, kCentre),
-    SM_ROW(19, kCentre),
-};
-
-#undef SM_ROW
-#undef SM_CELLS4
+#undef PAM_CENTRED_ROW
+#undef PAM_ROW

@@ -26,6 +26,7 @@
 // Rows and columns: amino-acid letter numbers 0-19, letter order
 // A C D E F G H I K L M N P Q R S T V W Y; every other cell of the 32 x 32 table is 0.
 #include "align/scoreMatrix.h"
+#include "align/scoreMatrixBuild.h"
 
 #include <iterator>
 
@@ -58,14 +59,8 @@ constexpr float kRatio[] = {
     /* Y */  0.5417f,  0.9380f,  0.3801f,  0.5195f,  3.5301f,  0.3639f,  1.8572f,  0.6843f,  0.5250f,  0.9094f,  0.7060f,  0.6835f,  0.3268f,  0.5230f,  0.6004f,  0.6777f,  0.5661f,  0.6111f,  2.5498f,  7.8324f,
 };
 
-constexpr bool IsSymmetric() {
-    for (unsigned a = 0; a < kLetters; ++a)
-        for (unsigned b = 0; b < a; ++b)
-            if (kRatio[a * kLetters + b] != kRatio[b * kLetters + a]) return false;
-    return true;
-}
 static_assert(std::size(kRatio) == kLetters * kLetters, "one 20 x 20 block, row by row");
-static_assert(IsSymmetric(), "a substitution scores the same in both directions");
+static_assert(IsSymmetricBlock(kRatio, kLetters), "a substitution scores the same in both directions");
 
 constexpr bool AllPositive() {
     for (float r : kRatio)
@@ -82,34 +77,8 @@ constexpr float Cell(unsigned a, unsigned b) {
 }  // namespace
 
 // Row a of the 32 x 32 table: row a of the block in the first 20 columns, then 0.
-#define SM_CELLS4(a, b) \
-    Cell(a, b), Cell(a, b + 1), Cell(a, b + 2), Cell(a, b + 3)
-#define SM_ROW(a) \
-    {SM_CELLS4(a, 0), SM_CELLS4(a, 4), SM_CELLS4(a, 8), \
-     SM_CELLS4(a, 12), SM_CELLS4(a, 16)}
+#define VTML_LA_ROW(a) {SM_CELLS20(Cell, a)}
 
-SCOREMATRIX VTML_LA = {
-    SM_ROW(0),
-    SM_ROW(1),
-    SM_ROW(2),
-    SM_ROW(3),
-    SM_ROW(4),
-    SM_ROW(5),
-    SM_ROW(6),
-    SM_ROW(7),
-    SM_ROW(8),
-    SM_ROW(9),
-    SM_ROW(10),
-    SM_ROW(11),
-    SM_ROW(12),
-    SM_ROW(13),
-    SM_ROW(14),
-    SM_ROW(15),
-    SM_ROW(16),
-    SM_ROW(17),
-    SM_ROW(18),
-    SM_ROW(19),
-};
+SCOREMATRIX VTML_LA = {SM_ROWS20(VTML_LA_ROW)};
 
-#undef SM_ROW
-#undef SM_CELLS4
+#undef VTML_LA_ROW

@@ -15,6 +15,7 @@
 // Rows and columns: amino-acid letter numbers 0-19, letter order
 // A C D E F G H I K L M N P Q R S T V W Y.
 #include "align/scoreMatrix.h"
+#include "align/scoreMatrixBuild.h"
 
 #include <iterator>
 
@@ -48,80 +49,26 @@ constexpr int kScore[] = {
     /* Y */  -61,   -6,  -97,  -65,  126, -101,   62,  -38,  -64,   -9,  -35,  -38, -112,  -65,  -51,  -39,  -57,  -49,   94,  206,
 };
 
-constexpr bool IsSymmetric() {
-    for (unsigned a = 0; a < kLetters; ++a)
-        for (unsigned b = 0; b < a; ++b)
-            if (kScore[a * kLetters + b] != kScore[b * kLetters + a]) return false;
-    return true;
-}
 static_assert(std::size(kScore) == kLetters * kLetters, "one 20 x 20 block, row by row");
-static_assert(IsSymmetric(), "a substitution scores the same in both directions");
+static_assert(IsSymmetricBlock(kScore, kLetters), "a substitution scores the same in both directions");
 
-// Cell (a, b) of the block plus an offset, as a table entry.
-constexpr float Cell(unsigned a, unsigned b, int add) {
-    return static_cast<float>(kScore[a * kLetters + b] + add);
+// Cell (a, b) of the block as a table entry, as it is and centred.
+constexpr float Cell(unsigned a, unsigned b) {
+    return static_cast<float>(kScore[a * kLetters + b]);
+}
+constexpr float CentredCell(unsigned a, unsigned b) {
+    return static_cast<float>(kScore[a * kLetters + b] + kCentre);
 }
 
 }  // namespace
 
 // Row a of the 32 x 32 table: row a of the block in the first 20 columns, then 0.
-#define SM_CELLS4(a, b, add) \
-    Cell(a, b, add), Cell(a, b + 1, add), Cell(a, b + 2, add), Cell(a, b + 3, add)
-#define SM_ROW(a, add) \
-    {SM_CELLS4(a, 0, add), SM_CELLS4(a, 4, add), SM_CELLS4(a, 8, add), \
-     SM_CELLS4(a, 12, add), SM_CELLS4(a, 16, add)}
+#define VTML_ROW(a) {SM_CELLS20(Cell, a)}
 // The centred row, with the X column (20) holding the offset alone.
-#define SM_ROW_X(a) \
-    {SM_CELLS4(a, 0, kCentre), SM_CELLS4(a, 4, kCentre), SM_CELLS4(a, 8, kCentre), \
-     SM_CELLS4(a, 12, kCentre), SM_CELLS4(a, 16, kCentre), \
-     static_cast<float>(kCentre)}
+#define VTML_CENTRED_ROW(a) {SM_CELLS20(CentredCell, a), static_cast<float>(kCentre)}
 
-SCOREMATRIX VTML_SPNoCenter = {
-    SM_ROW(0, 0),
-    SM_ROW(1, 0),
-    SM_ROW(2, 0),
-    SM_ROW(3, 0),
-    SM_ROW(4, 0),
-    SM_ROW(5, 0),
-    SM_ROW(6, 0),
-    SM_ROW(7, 0),
-    SM_ROW(8, 0),
-    SM_ROW(9, 0),
-    SM_ROW(10, 0),
-    SM_ROW(11, 0),
-    SM_ROW(12, 0),
-    SM_ROW(13, 0),
-    SM_ROW(14, 0),
-    SM_ROW(15, 0),
-    SM_ROW(16, 0),
-    SM_ROW(17, 0),
-    SM_ROW(18, 0),
-    SM_ROW(19, 0),
-};
+SCOREMATRIX VTML_SPNoCenter = {SM_ROWS20(VTML_ROW)};
+SCOREMATRIX VTML_SP = {SM_ROWS20(VTML_CENTRED_ROW)};
 
-SCOREMATRIX VTML_SP = {
-    SM_ROW_X(0),
-    SM_ROW_X(1),
-    SM_ROW_X(2),
-    SM_ROW_X(3),
-    SM_ROW_X(4),
-    SM_ROW_X(5),
-    SM_ROW_X(6),
-    SM_ROW_X(7),
-    SM_ROW_X(8),
-    SM_ROW_X(9),
-    SM_ROW_X(10),
-    SM_ROW_X(11),
-    SM_ROW_X(12),
-    SM_ROW_X(13),
-    SM_ROW_X(14),
-    SM_ROW_X(15),
-    SM_ROW_X(16),
-    SM_ROW_X(17),
-    SM_ROW_X(18),
-    SM_ROW_X(19),
-};
-
-#undef SM_ROW_X
-#undef SM_ROW
-#undef SM_CELLS4
+#undef VTML_CENTRED_ROW
+#undef VTML_ROW

@@ -4,19 +4,9 @@
 #include <Eigen/Dense>
 
 #include "symmetry/cPointSymmetryGroup.h"
+#include "symmetry/eigenConversions.h"
 
 namespace {
-
-Eigen::Vector3d toEigen(const cVector3& v) { return {v.x, v.y, v.z}; }
-
-// [v]x: the matrix with [v]x n = v x n.
-Eigen::Matrix3d crossMatrix(const Eigen::Vector3d& v) {
-    Eigen::Matrix3d m;
-    m << 0.0, -v.z(), v.y(),
-         v.z(), 0.0, -v.x(),
-         -v.y(), v.x(), 0.0;
-    return m;
-}
 
 // W of a point list: the number of points, or the sum of their weights.
 double weightOf(int n, const double* weights) {

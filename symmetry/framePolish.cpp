@@ -8,19 +8,9 @@
 
 #include "symmetry/RMSD.h"
 #include "symmetry/cPointSymmetryGroup.h"
+#include "symmetry/eigenConversions.h"
 
 namespace {
-
-Eigen::Vector3d toEigen(const cVector3& v) { return {v.x, v.y, v.z}; }
-cVector3 toVector(const Eigen::Vector3d& v) { return {v.x(), v.y(), v.z()}; }
-
-Eigen::Matrix3d crossMatrix(const Eigen::Vector3d& v) {
-    Eigen::Matrix3d m;
-    m << 0.0, -v.z(), v.y(),
-         v.z(), 0.0, -v.x(),
-         -v.y(), v.x(), 0.0;
-    return m;
-}
 
 // One element's rotational model W (E + v^T K v + q0 omega . v), v = q1 a1 + q2 a2 + q3 a1 x a2.
 struct sTerm {

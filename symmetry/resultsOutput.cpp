@@ -110,6 +110,26 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
         printed.push_back(k);
         json element = json::object();
         const int order = elementOrder(P, group->order);
+        // What both layouts write after their RMSD figures: the element's axis a through centre,
+        // its end points projectionScale * h (Å) to either side, and the optional permutation
+        // and PyMOL lines.
+        auto writeAxis = [&](const cVector3& a, const cVector3& centre, double h, double radius) {
+            const cVector3 P0 = centre + a * (style.projectionScale * h);
+            const cVector3 P1 = centre - a * (style.projectionScale * h);
+            element["RAD_GYR"] = radius;
+            element["ORDER"] = order;
+            element["AXIS"] = toJson(a);
+            element["CENTER"] = toJson(centre);
+            element["P0"] = toJson(P0);
+            element["P1"] = toJson(P1);
+            if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
+            if (pymolOutput) {
+                if (style.fixedPymolArrows)
+                    writeArrow(out, centre + a * kFixedHalfLength, centre - a * kFixedHalfLength);
+                else
+                    writeArrow(out, P0, P1);
+            }
+        };
 
         if (full) {
             const cVector3 w = sym.a1 * group->q1[k] + sym.a2 * group->q2[k] + (sym.a1 ^ sym.a2) * group->q3[k];
@@ -160,25 +180,13 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             group->RMSD_T[k] = rmsdT;
             group->RMSD_Z[k] = rmsdZ;
 
-            const cVector3 P0 = C + a * (style.projectionScale * h);
-            const cVector3 P1 = C - a * (style.projectionScale * h);
             std::fprintf(out, "%7.3f%7.3f%7.3f%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, rmsdR, rmsdT,
                          rmsdZ, gyration.radius(), order, a.x, a.y, a.z, C.x, C.y, C.z);
             element["RMSD"] = rmsd;
             element["RMSD_R"] = rmsdR;
             element["RMSD_T"] = rmsdT;
             element["RMSD_Z"] = rmsdZ;
-            element["RAD_GYR"] = gyration.radius();
-            element["ORDER"] = order;
-            element["AXIS"] = toJson(a);
-            element["CENTER"] = toJson(C);
-            element["P0"] = toJson(P0);
-            element["P1"] = toJson(P1);
-            if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
-            if (pymolOutput) {
-                if (style.fixedPymolArrows) writeArrow(out, C + a * kFixedHalfLength, C - a * kFixedHalfLength);
-                else writeArrow(out, P0, P1);
-            }
+            writeAxis(a, C, h, gyration.radius());
         } else {
             // The element alone: its own axis and centre.
             sym.initCoefficients(0.0);
@@ -198,22 +206,10 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             }
             group->RMSD[k] = rmsd;
 
-            const cVector3 P0 = c + a * (style.projectionScale * gyration.h);
-            const cVector3 P1 = c - a * (style.projectionScale * gyration.h);
             std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, gyration.radius(), order, a.x,
                          a.y, a.z, c.x, c.y, c.z);
             element["RMSD"] = rmsd;
-            element["RAD_GYR"] = gyration.radius();
-            element["ORDER"] = order;
-            element["AXIS"] = toJson(a);
-            element["CENTER"] = toJson(c);
-            element["P0"] = toJson(P0);
-            element["P1"] = toJson(P1);
-            if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
-            if (pymolOutput) {
-                if (style.fixedPymolArrows) writeArrow(out, c + a * kFixedHalfLength, c - a * kFixedHalfLength);
-                else writeArrow(out, P0, P1);
-            }
+            writeAxis(a, c, gyration.h, gyration.radius());
         }
         groupObject["transforms"].push_back(element);
     }

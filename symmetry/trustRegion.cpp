@@ -7,11 +7,9 @@
 
 #include "geometry/polynomialRoots.h"
 #include "symmetry/RMSD.h"
+#include "symmetry/eigenConversions.h"
 
 namespace {
-
-Eigen::Vector3d toEigen(const cVector3& v) { return {v.x, v.y, v.z}; }
-cVector3 toVector(const Eigen::Vector3d& v) { return {v.x(), v.y(), v.z()}; }
 
 // The sub-problem's objective n^T H n - 2 g . n.
 double subProblemValue(const Eigen::Vector3d& n, const Eigen::Vector3d& g, const Eigen::Matrix3d& H) {

@@ -51,6 +51,15 @@ std::string Mutate(std::mt19937& rng, const std::string& s, double substitutions
     return out;
 }
 
+std::vector<std::string> ProteinFamily(unsigned seed, unsigned count, unsigned length, double substitutions,
+                                       unsigned indels) {
+    std::mt19937 rng(seed);
+    const std::string root = RandomProtein(rng, length);
+    std::vector<std::string> out;
+    for (unsigned i = 0; i < count; ++i) out.push_back(Mutate(rng, root, substitutions, indels));
+    return out;
+}
+
 std::vector<std::string> RandomRows(std::mt19937& rng, unsigned rows, unsigned length, double gapFraction) {
     std::uniform_real_distribution<double> unit(0, 1);
     std::vector<std::string> out;

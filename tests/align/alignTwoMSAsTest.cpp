@@ -15,12 +15,10 @@
 
 namespace {
 
-class AlignTwoMSAsTest : public EngineTest {
+class AlignTwoMSAsTest : public ProteinScoringTest<SEQWEIGHT_None> {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_None);
+        ProteinScoringTest::SetUp();
         MSA::SetIdCount(10);
     }
 };

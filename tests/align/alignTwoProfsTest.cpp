@@ -17,19 +17,8 @@
 #include "tests/align/alignTestUtil.h"
 #include "tests/align/treeTestUtil.h"
 
-namespace {
-
-class AlignTwoProfsTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        // Uniform weights: a group of n rows weighs n / (rows of both) in the joined alignment.
-        SetSeqWeightMethod(SEQWEIGHT_None);
-    }
-};
-
-}  // namespace
+// Uniform weights: a group of n rows weighs n / (rows of both) in the joined alignment.
+using AlignTwoProfsTest = ProteinScoringTest<SEQWEIGHT_None>;
 
 TEST_F(AlignTwoProfsTest, MergedProfileEqualsTheProfileOfTheJoinedAlignment) {
     const unsigned seed = TestSeed(41);

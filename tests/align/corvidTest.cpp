@@ -60,11 +60,7 @@ void SetValueOption(const char* name, const char* value) {
 }
 
 std::vector<std::string> Family(unsigned seed, unsigned count, unsigned length) {
-    std::mt19937 rng(seed);
-    const std::string root = RandomProtein(rng, length);
-    std::vector<std::string> out;
-    for (unsigned i = 0; i < count; ++i) out.push_back(Mutate(rng, root, 0.3, 4));
-    return out;
+    return ProteinFamily(seed, count, length, 0.3, 4);
 }
 
 class Corvid : public EngineTest {

@@ -10,37 +10,20 @@
 #include "align/diagnostics.h"
 #include "align/msa.h"
 #include "align/seqVect.h"
+#include "tests/align/alignTestUtil.h"
 #include "tests/align/engineTestUtil.h"
-
-namespace {
-
-std::string RowName(unsigned r) {
-    std::string name = std::to_string(r);
-    return name.insert(0, 1, 'r');
-}
-
-void Build(MSA& a, const std::vector<std::string>& rows) {
-    a.SetSize(static_cast<unsigned>(rows.size()), rows.empty() ? 0 : static_cast<unsigned>(rows[0].size()));
-    for (unsigned r = 0; r < rows.size(); ++r) {
-        a.SetSeqName(r, RowName(r).c_str());
-        for (unsigned c = 0; c < rows[r].size(); ++c) a.SetChar(r, c, rows[r][c]);
-    }
-}
-
-std::string Row(const MSA& a, unsigned r) { return std::string(a.GetSeqBuffer(r), a.GetColCount()); }
-
-}  // namespace
+#include "tests/align/treeTestUtil.h"
 
 using msaFunctions = EngineTest;
 
 TEST_F(msaFunctions, ColumnRangeMustEndInsideTheAlignment) {
     MSA::SetIdCount(2);
     MSA a, out;
-    Build(a, {"ACGT", "A-GT"});
+    MakeMSA(a, {"ACGT", "A-GT"});
     a.SetSeqId(0, 1);
     a.SetSeqId(1, 0);
     MSAFromColRange(a, 1, 3, out);
-    EXPECT_EQ(Row(out, 1), "-GT");
+    EXPECT_EQ(RowText(out, 1), "-GT");
     EXPECT_EQ(out.GetSeqIndex(0u), 1u);
     EXPECT_STREQ(out.GetSeqName(0), "r0");
     MSAFromColRange(a, 4, 0, out);
@@ -53,19 +36,19 @@ TEST_F(msaFunctions, ColumnRangeMustEndInsideTheAlignment) {
 TEST_F(msaFunctions, RowSubsets) {
     MSA::SetIdCount(3);
     MSA a, out;
-    Build(a, {"AA", "CC", "GG"});
+    MakeMSA(a, {"AA", "CC", "GG"});
     for (unsigned r = 0; r < 3; ++r) a.SetSeqId(r, (r + 1) % 3);
     const unsigned ids[] = {0, 1};
     MSASubsetByIds(a, ids, 2, out);
-    EXPECT_EQ(Row(out, 0), "GG");
-    EXPECT_EQ(Row(out, 1), "AA");
+    EXPECT_EQ(RowText(out, 0), "GG");
+    EXPECT_EQ(RowText(out, 1), "AA");
     EXPECT_EQ(out.GetSeqIndex(1u), 1u);
     const unsigned rows[] = {1};
     MSAFromSeqSubset(a, rows, 1, out);
-    EXPECT_EQ(Row(out, 0), "CC");
+    EXPECT_EQ(RowText(out, 0), "CC");
     EXPECT_EQ(out.GetSeqId(0), 2u);
     MSAFromSeqRange(a, 1, 2, out);
-    EXPECT_EQ(Row(out, 1), "GG");
+    EXPECT_EQ(RowText(out, 1), "GG");
     EXPECT_STREQ(out.GetSeqName(1), "r2");
     EXPECT_EQ(out.GetSeqId(0), NO_INDEX);
     EXPECT_QUIT(MSAFromSeqRange(a, 2, 2, out), "MSAFromSeqRange, out of bounds");
@@ -75,7 +58,7 @@ TEST_F(msaFunctions, RowSubsets) {
 
 TEST_F(msaFunctions, SequencesFromRowsKeepTheirIds) {
     MSA a;
-    Build(a, {"a-C", "GG-"});
+    MakeMSA(a, {"a-C", "GG-"});
     SeqVect v;
     SeqVectFromMSA(a, v);  // rows without ids give sequences without ids
     ASSERT_EQ(v.Length(), 2u);
@@ -83,7 +66,7 @@ TEST_F(msaFunctions, SequencesFromRowsKeepTheirIds) {
     EXPECT_FALSE(v[0]->IdSet());
     MSA::SetIdCount(2);
     MSA b;
-    Build(b, {"A-C", "GG-"});
+    MakeMSA(b, {"A-C", "GG-"});
     b.SetSeqId(1, 0);
     SeqVectFromMSA(b, v);
     ASSERT_EQ(v.Length(), 2u);
@@ -94,12 +77,12 @@ TEST_F(msaFunctions, SequencesFromRowsKeepTheirIds) {
 
 TEST_F(msaFunctions, GappedColumnsAreRemoved) {
     MSA a;
-    Build(a, {"-A--C.", "-G-.T-"});
+    MakeMSA(a, {"-A--C.", "-G-.T-"});
     DeleteGappedCols(a);
-    EXPECT_EQ(Row(a, 0), "AC");
-    EXPECT_EQ(Row(a, 1), "GT");
+    EXPECT_EQ(RowText(a, 0), "AC");
+    EXPECT_EQ(RowText(a, 1), "GT");
     MSA gaps;
-    Build(gaps, {"--", ".-"});
+    MakeMSA(gaps, {"--", ".-"});
     DeleteGappedCols(gaps);
     EXPECT_EQ(gaps.GetColCount(), 0u);
 }
@@ -107,7 +90,7 @@ TEST_F(msaFunctions, GappedColumnsAreRemoved) {
 TEST_F(msaFunctions, ConservativeColumns) {
     SetAlpha(ALPHA_Amino);
     MSA a;
-    Build(a, {"IAS-", "LCSA", "VAXA", "MAGA"});
+    MakeMSA(a, {"IAS-", "LCSA", "VAXA", "MAGA"});
     EXPECT_TRUE(MSAColIsConservative(a, 0));
     EXPECT_FALSE(MSAColIsConservative(a, 1));
     EXPECT_FALSE(MSAColIsConservative(a, 2));  // X is group 2, S group 0
@@ -119,8 +102,8 @@ TEST_F(msaFunctions, ConservativeColumns) {
 TEST_F(msaFunctions, EqualityByIds) {
     MSA::SetIdCount(2);
     MSA a, b;
-    Build(a, {"AC-", "GT-"});
-    Build(b, {"gt", "ac"});
+    MakeMSA(a, {"AC-", "GT-"});
+    MakeMSA(b, {"gt", "ac"});
     a.SetSeqId(0, 0);
     a.SetSeqId(1, 1);
     b.SetSeqId(0, 1);
@@ -128,7 +111,7 @@ TEST_F(msaFunctions, EqualityByIds) {
     AssertMSAEqIgnoreCaseAndGaps(a, b);
     EXPECT_QUIT(AssertMSAEq(a, b), "Seq r0 differ ");
     MSA c;
-    Build(c, {"AC-"});
+    MakeMSA(c, {"AC-"});
     EXPECT_QUIT(AssertMSAEq(a, c), "Seq count differs");
     MSA d;
     d.Copy(a);

@@ -10,27 +10,9 @@
 #include "align/alpha.h"
 #include "align/diagnostics.h"
 #include "align/seq.h"
+#include "tests/align/alignTestUtil.h"
 #include "tests/align/engineTestUtil.h"
-
-namespace {
-
-std::string RowName(unsigned r) {
-    std::string name = std::to_string(r);
-    return name.insert(0, 1, 'r');
-}
-
-// An alignment of the given rows (all of one length), named r0, r1, ...
-void Build(MSA& a, const std::vector<std::string>& rows) {
-    a.SetSize(static_cast<unsigned>(rows.size()), rows.empty() ? 0 : static_cast<unsigned>(rows[0].size()));
-    for (unsigned r = 0; r < rows.size(); ++r) {
-        a.SetSeqName(r, RowName(r).c_str());
-        for (unsigned c = 0; c < rows[r].size(); ++c) a.SetChar(r, c, rows[r][c]);
-    }
-}
-
-std::string Row(const MSA& a, unsigned r) { return std::string(a.GetSeqBuffer(r), a.GetColCount()); }
-
-}  // namespace
+#include "tests/align/treeTestUtil.h"
 
 using MSATest = EngineTest;
 
@@ -56,7 +38,7 @@ TEST_F(MSATest, SetCharGrowsEveryRowAndFillsWithQuestionMarks) {
 TEST_F(MSATest, LetterAccessorsCheckTheirRange) {
     SetAlpha(ALPHA_Amino);
     MSA a;
-    Build(a, {"AX-", "W.C"});
+    MakeMSA(a, {"AX-", "W.C"});
     EXPECT_QUIT(a.GetChar(2, 0), "MSA::GetChar(2/2,0/3)");
     EXPECT_QUIT(a.IsGap(0, 3), "MSA::GetChar(0/2,3/3)");
     EXPECT_QUIT(a.GetLetter(0, 1), "MSA::GetLetter(0/2, 1/3)='X'/4294967295");
@@ -80,7 +62,7 @@ TEST_F(MSATest, IdCountIsFixedByTheFirstCall) {
 
 TEST_F(MSATest, SetSeqIdNeedsAnIdCount) {
     MSA a;
-    Build(a, {"A"});
+    MakeMSA(a, {"A"});
     EXPECT_QUIT(a.SetSeqId(0, 0), "MSA::SetSeqId, SetIdCount has not been called");
 }
 
@@ -88,7 +70,7 @@ TEST_F(MSATest, AbsentIdsNeverLookLikeRows) {
     // The symmetry program aligns two chains under an id count of n.
     MSA::SetIdCount(4);
     MSA a;
-    Build(a, {"AC", "AD"});
+    MakeMSA(a, {"AC", "AD"});
     a.SetSeqId(0, 2);
     a.SetSeqId(1, 3);
     EXPECT_EQ(a.GetSeqIndex(3u), 1u);
@@ -101,7 +83,7 @@ TEST_F(MSATest, AbsentIdsNeverLookLikeRows) {
     EXPECT_EQ(index, 0u);
 
     MSA b;
-    Build(b, {"AC"});
+    MakeMSA(b, {"AC"});
     EXPECT_EQ(b.GetSeqId(0), NO_INDEX);  // allocated unset, not garbage
     EXPECT_QUIT(b.GetSeqIndex(0u), "MSA::GetSeqIndex(0): no row has this id");
 
@@ -114,15 +96,15 @@ TEST_F(MSATest, AbsentIdsNeverLookLikeRows) {
 
 TEST_F(MSATest, CopyKeepsIdsOnlyWhenThereAreIds) {
     MSA plain, copy;
-    Build(plain, {"AC", "GT"});
+    MakeMSA(plain, {"AC", "GT"});
     copy.Copy(plain);  // no id count at all: no id is touched
-    EXPECT_EQ(Row(copy, 1), "GT");
+    EXPECT_EQ(RowText(copy, 1), "GT");
     EXPECT_STREQ(copy.GetSeqName(0), "r0");
     EXPECT_FALSE(copy.HasIds());
 
     MSA::SetIdCount(3);
     MSA a, b;
-    Build(a, {"AC", "GT", "TT"});
+    MakeMSA(a, {"AC", "GT", "TT"});
     a.SetSeqId(0, 2);
     a.SetSeqId(2, 0);
     b.Copy(a);
@@ -130,7 +112,7 @@ TEST_F(MSATest, CopyKeepsIdsOnlyWhenThereAreIds) {
     EXPECT_EQ(b.GetSeqIndex(0u), 2u);
     EXPECT_EQ(b.GetSeqId(1), NO_INDEX);
     b.Copy(b);
-    EXPECT_EQ(Row(b, 2), "TT");
+    EXPECT_EQ(RowText(b, 2), "TT");
 }
 
 TEST_F(MSATest, FromSeqTakesTheSequenceId) {
@@ -138,7 +120,7 @@ TEST_F(MSATest, FromSeqTakesTheSequenceId) {
     s.FromString("MKV", "m");
     MSA a;
     a.FromSeq(s);  // without an id count, no id is needed
-    EXPECT_EQ(Row(a, 0), "MKV");
+    EXPECT_EQ(RowText(a, 0), "MKV");
     MSA::SetIdCount(2);
     EXPECT_QUIT(a.FromSeq(s), "Seq::GetId, id not set");
     s.SetId(1);
@@ -151,14 +133,14 @@ TEST_F(MSATest, FromSeqTakesTheSequenceId) {
 TEST_F(MSATest, DeleteSeqCompactsRowsIdsAndWeights) {
     MSA::SetIdCount(3);
     MSA a;
-    Build(a, {"AA", "CC", "GG"});
+    MakeMSA(a, {"AA", "CC", "GG"});
     for (unsigned r = 0; r < 3; ++r) {
         a.SetSeqId(r, 2 - r);
         a.SetSeqWeight(r, 0.1f * static_cast<float>(r + 1));
     }
     a.DeleteSeq(0);
     ASSERT_EQ(a.GetSeqCount(), 2u);
-    EXPECT_EQ(Row(a, 0), "CC");
+    EXPECT_EQ(RowText(a, 0), "CC");
     EXPECT_STREQ(a.GetSeqName(1), "r2");
     EXPECT_EQ(a.GetSeqIndex(0u), 1u);
     EXPECT_EQ(a.GetSeqIndex(1u), 0u);
@@ -170,13 +152,13 @@ TEST_F(MSATest, DeleteSeqCompactsRowsIdsAndWeights) {
 
 TEST_F(MSATest, CopySeqChecksTheCapacity) {
     MSA a, b;
-    Build(a, {"ACGT"});
+    MakeMSA(a, {"ACGT"});
     b.SetSize(1, 3);
     EXPECT_QUIT(b.CopySeq(0, a, 0), "MSA::CopySeq(0, 0): 4 columns do not fit a capacity of 3");
     b.SetSize(2, 4);
     b.CopySeq(1, a, 0);
     EXPECT_EQ(b.GetColCount(), 4u);
-    EXPECT_EQ(Row(b, 1), "ACGT");
+    EXPECT_EQ(RowText(b, 1), "ACGT");
     EXPECT_STREQ(b.GetSeqName(1), "r0");
 }
 
@@ -186,17 +168,17 @@ TEST_F(MSATest, FreeForgetsTheCapacities) {
     a.Free();
     a.SetSize(1, 0);
     a.SetChar(0, 0, 'A');  // grows from the new, empty capacity
-    EXPECT_EQ(Row(a, 0), "A");
+    EXPECT_EQ(RowText(a, 0), "A");
     char* letters = new char[3]{'A', 'C', 0};
     char* name = new char[2]{'x', 0};
     a.Free();
     a.AppendSeq(letters, 2, name);  // the cache starts again after Free
-    EXPECT_EQ(Row(a, 0), "AC");
+    EXPECT_EQ(RowText(a, 0), "AC");
 }
 
 TEST_F(MSATest, ColumnsAndCounts) {
     MSA a;
-    Build(a, {"A-C.", "--GT"});
+    MakeMSA(a, {"A-C.", "--GT"});
     EXPECT_TRUE(a.IsGapColumn(1));
     EXPECT_FALSE(a.IsGapColumn(0));
     EXPECT_TRUE(a.ColumnHasGap(0));
@@ -206,15 +188,15 @@ TEST_F(MSATest, ColumnsAndCounts) {
     EXPECT_EQ(a.GetSeqLength(1), 2u);
     EXPECT_FLOAT_EQ(a.GetOcc(3), 0.5f);
     a.DeleteColumns(1, 2);
-    EXPECT_EQ(Row(a, 0), "A.");
-    EXPECT_EQ(Row(a, 1), "-T");
+    EXPECT_EQ(RowText(a, 0), "A.");
+    EXPECT_EQ(RowText(a, 1), "-T");
     a.DeleteCol(0);
-    EXPECT_EQ(Row(a, 1), "T");
+    EXPECT_EQ(RowText(a, 1), "T");
     EXPECT_QUIT(a.DeleteColumns(1, 1), "MSA::DeleteColumns(1, 1), count=1");
     a.SetChar(0, 1, 'K');
     a.SetChar(1, 1, 'L');
     a.CopyCol(1, 0);
-    EXPECT_EQ(Row(a, 0), "KK");
+    EXPECT_EQ(RowText(a, 0), "KK");
     MSA empty;
     EXPECT_TRUE(empty.IsGapColumn(0));
     EXPECT_TRUE(std::isnan(empty.GetOcc(0)));
@@ -222,7 +204,7 @@ TEST_F(MSATest, ColumnsAndCounts) {
 
 TEST_F(MSATest, RowsAsSequences) {
     MSA a;
-    Build(a, {"a-C.", "A?C-"});
+    MakeMSA(a, {"a-C.", "A?C-"});
     Seq s;
     s.SetId(4);
     a.GetSeq(0, s);
@@ -231,7 +213,7 @@ TEST_F(MSATest, RowsAsSequences) {
     EXPECT_FALSE(s.IdSet());
     EXPECT_QUIT(a.GetSeq(1, s), "Invalid character '?' in sequence");
     MSA b;
-    Build(b, {"AG--", "--ac"});
+    MakeMSA(b, {"AG--", "--ac"});
     EXPECT_TRUE(MSA::SeqsEq(a, 0, b, 1));
     EXPECT_FALSE(MSA::SeqsEq(a, 0, b, 0));
     unsigned index = 9;
@@ -244,7 +226,7 @@ TEST_F(MSATest, Weights) {
     MSA none;
     EXPECT_FALSE(none.WeightsSet());
     MSA a;
-    Build(a, {"A", "C"});
+    MakeMSA(a, {"A", "C"});
     EXPECT_FALSE(a.WeightsSet());
     EXPECT_QUIT(a.GetSeqWeight(0), "Seq weight not set");
     a.SetSeqWeight(0, 1.0f);
@@ -262,7 +244,7 @@ TEST_F(MSATest, Weights) {
 TEST_F(MSATest, IdentityAndConservation) {
     SetAlpha(ALPHA_Amino);
     MSA a;
-    Build(a, {"AC--X", "--DE-", "ACDFX"});
+    MakeMSA(a, {"AC--X", "--DE-", "ACDFX"});
     double pct = -1;
     unsigned positions = 9;
     a.GetPWID(0, 1, &pct, &positions);
@@ -284,13 +266,13 @@ TEST_F(MSATest, IdentityAndConservation) {
 
 TEST_F(MSATest, AlphabetGuessTestsRnaFirst) {
     MSA a;
-    Build(a, {"ACGN", "AC-N"});
+    MakeMSA(a, {"ACGN", "AC-N"});
     EXPECT_EQ(a.GuessAlpha(), ALPHA_RNA);
     MSA t;
-    Build(t, {"ACGT"});
+    MakeMSA(t, {"ACGT"});
     EXPECT_EQ(t.GuessAlpha(), ALPHA_DNA);
     MSA p;
-    Build(p, {"MKVL"});
+    MakeMSA(p, {"MKVL"});
     EXPECT_EQ(p.GuessAlpha(), ALPHA_Amino);
     MSA none;
     EXPECT_EQ(none.GuessAlpha(), ALPHA_Amino);
@@ -299,13 +281,13 @@ TEST_F(MSATest, AlphabetGuessTestsRnaFirst) {
 TEST_F(MSATest, RepairKeepsGaps) {
     SetAlpha(ALPHA_Amino);
     MSA a;
-    Build(a, {"MJ-.", "O*AU"});
+    MakeMSA(a, {"MJ-.", "O*AU"});
     testing::internal::CaptureStderr();
     a.FixAlpha();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "\n*** WARNING *** Assuming Amino (see -seqtype option), invalid letters found: *JOU\n");
-    EXPECT_EQ(Row(a, 0), "MX-.");
-    EXPECT_EQ(Row(a, 1), "XXAX");
+    EXPECT_EQ(RowText(a, 0), "MX-.");
+    EXPECT_EQ(RowText(a, 1), "XXAX");
 }
 
 TEST_F(MSATest, LogDump) {
@@ -315,7 +297,7 @@ TEST_F(MSATest, LogDump) {
     empty.LogMe();
     MSA::SetIdCount(2);
     MSA a;
-    Build(a, {"AC", "G-"});
+    MakeMSA(a, {"AC", "G-"});
     a.SetSeqId(1, 1);
     a.SetSeqWeight(0, 0.5f);
     a.LogMe();

@@ -71,14 +71,8 @@ TEST_F(TreeNewick, QuotesCommentsAndWhiteSpace) {
 }
 
 TEST_F(TreeNewick, RootedThreeLeafTreeIsWrittenAsTenLines) {
-    const unsigned left[] = {0, 2};
-    const unsigned right[] = {1, 3};
-    const float leftLength[] = {0.1f, 0.35f};
-    const float rightLength[] = {0.1f, 0.25f};
-    const unsigned ids[] = {0, 1, 2};
-    const char* names[] = {"A", "B", "C"};
     Tree tree;
-    tree.Create(3, 1, left, right, leftLength, rightLength, ids, names);
+    CreateThreeLeaves(tree);
     EXPECT_EQ(NewickOf(tree), "(\nC:0.35\n,\n(\nA:0.1\n,\nB:0.1\n):0.25\n)\n;\n");
 }
 

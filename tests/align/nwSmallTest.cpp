@@ -101,14 +101,7 @@ ProfPos Column(unsigned letter, float score0, float score1) {
     return p;
 }
 
-class NWSmallTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_None);
-    }
-};
+using NWSmallTest = ProteinScoringTest<SEQWEIGHT_None>;
 
 }  // namespace
 

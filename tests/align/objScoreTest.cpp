@@ -21,12 +21,10 @@
 
 namespace {
 
-class ObjScoreTest : public EngineTest {
+class ObjScoreTest : public ProteinScoringTest<SEQWEIGHT_None> {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_None);
+        ProteinScoringTest::SetUp();
         g_scoreGapOpen = -10;
         g_scoreGapExtend = -1;
     }

@@ -37,14 +37,7 @@ double PairSum(const ProfPos& a, const ProfPos& b) {
     return s;
 }
 
-class Profile : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_None);
-    }
-};
+using Profile = ProteinScoringTest<SEQWEIGHT_None>;
 
 }  // namespace
 

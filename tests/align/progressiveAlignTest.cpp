@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,21 +20,8 @@
 
 namespace {
 
-// A tree from Newick text whose leaves are named s<id>.
-void TreeWithIds(const std::string& newick, Tree& tree) {
-    TreeFromNewick(newick, tree);
-    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
-        if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(atoi(tree.GetLeafName(node) + 1)));
-}
-
-class ProgressiveAlignTest : public EngineTest {
+class ProgressiveAlignTest : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
-    }
-
     // The default guide tree of the sequences, recorded for weighting.
     void Prepare(const std::vector<std::string>& letters) {
         MSA::SetIdCount(static_cast<unsigned>(letters.size()));
@@ -59,11 +44,7 @@ protected:
 };
 
 std::vector<std::string> Family(unsigned seed, unsigned count, unsigned length) {
-    std::mt19937 rng(seed);
-    const std::string root = RandomProtein(rng, length);
-    std::vector<std::string> out;
-    for (unsigned i = 0; i < count; ++i) out.push_back(Mutate(rng, root, 0.25, 4));
-    return out;
+    return ProteinFamily(seed, count, length, 0.25, 4);
 }
 
 void FreeNodes(ProgNode* nodes, unsigned count) {
@@ -97,7 +78,7 @@ TEST_F(ProgressiveAlignTest, IdenticalSequencesAlignWithoutGaps) {
 
 TEST_F(ProgressiveAlignTest, TwoSequencesPutTheLeftChildFirst) {
     Prepare({"ACDEFGHIK", "ACDFGHIK"});
-    TreeWithIds("(s1:0.1,s0:0.1);", m_Tree);
+    TreeFromNewickWithIds("(s1:0.1,s0:0.1);", m_Tree);
     SetCorvidTree(m_Tree);
     MSA a;
     ProgressiveAlign(m_Seqs, m_Tree, a);
@@ -109,13 +90,13 @@ TEST_F(ProgressiveAlignTest, TwoSequencesPutTheLeftChildFirst) {
 TEST_F(ProgressiveAlignTest, LeafIdsMustNameEachSequenceOnce) {
     Prepare({"ACDEF", "ACDEF", "ACDEF"});
     Tree bad;
-    TreeWithIds("((s0:0.1,s1:0.1):0.2,s3:0.1);", bad);
+    TreeFromNewickWithIds("((s0:0.1,s1:0.1):0.2,s3:0.1);", bad);
     MSA a;
     EXPECT_QUIT(ProgressiveAlign(m_Seqs, bad, a), "Seq index out of range");
     // Two leaves for sequence 1 would silently drop sequence 2.
-    TreeWithIds("((s0:0.1,s1:0.1):0.2,s1:0.1);", bad);
+    TreeFromNewickWithIds("((s0:0.1,s1:0.1):0.2,s1:0.1);", bad);
     EXPECT_QUIT(ProgressiveAlign(m_Seqs, bad, a), "Guide tree has two leaves with sequence id 1");
-    TreeWithIds("(s0:0.1,s1:0.1);", bad);
+    TreeFromNewickWithIds("(s0:0.1,s1:0.1);", bad);
     EXPECT_QUIT(ProgressiveAlign(m_Seqs, bad, a), "Guide tree has 2 leaves for 3 sequences");
 }
 

@@ -16,12 +16,10 @@
 
 namespace {
 
-class PWDist : public EngineTest {
+class PWDist : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
     void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
+        ProteinScoringTest::SetUp();
         MSA::SetIdCount(3);
         MakeSeqVect(m_Seqs, {"MKVLAAGIVWHEDQ", "MKVLAAGIVWHEDQ", "MKVLSAGIVWHKDQ"});
     }

@@ -30,14 +30,7 @@ SCORE WholeScore(MSA& a) {
     return ObjScoreSP(a, nullptr);
 }
 
-class RefineHorizTest : public EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
-    }
-};
+using RefineHorizTest = ProteinScoringTest<SEQWEIGHT_ClustalW>;
 
 }  // namespace
 
@@ -56,9 +49,7 @@ TEST_F(RefineHorizTest, RefinementNeverLowersTheObjective) {
         MakeSeqVect(v, letters);
         // A guide tree that ignores the sequences leaves room for improvement.
         Tree tree;
-        TreeFromNewick("(((s0:0.1,s5:0.1):0.2,(s2:0.1,s3:0.1):0.2):0.2,(s1:0.1,s4:0.1):0.2);", tree);
-        for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
-            if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(tree.GetLeafName(node)[1] - '0'));
+        TreeFromNewickWithIds("(((s0:0.1,s5:0.1):0.2,(s2:0.1,s3:0.1):0.2):0.2,(s1:0.1,s4:0.1):0.2);", tree);
         SetCorvidTree(tree);
         MSA a;
         ProgressiveAlign(v, tree, a);
@@ -104,9 +95,7 @@ TEST_F(RefineHorizTest, AGroupWithoutColumnsScoresZero) {
     MSA a;
     MakeMSA(a, {"AC", "--", "AD"}, {0, 1, 2});
     Tree tree;
-    TreeFromNewick("((s0:0.1,s1:0.1):0.2,s2:0.1);", tree);
-    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
-        if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(tree.GetLeafName(node)[1] - '0'));
+    TreeFromNewickWithIds("((s0:0.1,s1:0.1):0.2,s2:0.1);", tree);
     SetCorvidTree(tree);
     unsigned leaf1 = 0;
     for (unsigned node = 0; node < tree.GetNodeCount(); ++node)

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,27 +20,16 @@
 
 namespace {
 
-class RefineTreeTest : public EngineTest {
+class RefineTreeTest : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
-    }
-
     void Prepare(unsigned seed, unsigned count) {
-        std::mt19937 rng(seed);
-        const std::string root = RandomProtein(rng, 35);
-        m_Letters.clear();
-        for (unsigned i = 0; i < count; ++i) m_Letters.push_back(Mutate(rng, root, 0.3, 3));
+        m_Letters = ProteinFamily(seed, count, 35, 0.3, 3);
         MSA::SetIdCount(count);
         MakeSeqVect(m_Seqs, m_Letters);
         // A balanced tree in input order, which the alignment's own tree will not repeat.
-        TreeFromNewick("(((s0:0.1,s1:0.1):0.2,(s2:0.1,s3:0.1):0.2):0.2,"
-                       "((s4:0.1,s5:0.1):0.2,(s6:0.1,s7:0.1):0.2):0.2);",
-                       m_Tree);
-        for (unsigned node = 0; node < m_Tree.GetNodeCount(); ++node)
-            if (m_Tree.IsLeaf(node)) m_Tree.SetLeafId(node, static_cast<unsigned>(m_Tree.GetLeafName(node)[1] - '0'));
+        TreeFromNewickWithIds("(((s0:0.1,s1:0.1):0.2,(s2:0.1,s3:0.1):0.2):0.2,"
+                              "((s4:0.1,s5:0.1):0.2,(s6:0.1,s7:0.1):0.2):0.2);",
+                              m_Tree);
         SetCorvidTree(m_Tree);
     }
 

@@ -21,21 +21,13 @@
 
 namespace {
 
-class RefineVertTest : public EngineTest {
+class RefineVertTest : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetUpProteinScoring();
-        SetSeqWeightMethod(SEQWEIGHT_ClustalW);
-    }
-
     void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a) {
         MSA::ResetIdCount();
         MSA::SetIdCount(static_cast<unsigned>(letters.size()));
         MakeSeqVect(m_Seqs, letters);
-        TreeFromNewick(newick, m_Tree);
-        for (unsigned node = 0; node < m_Tree.GetNodeCount(); ++node)
-            if (m_Tree.IsLeaf(node)) m_Tree.SetLeafId(node, static_cast<unsigned>(m_Tree.GetLeafName(node)[1] - '0'));
+        TreeFromNewickWithIds(newick, m_Tree);
         SetCorvidTree(m_Tree);
         ProgressiveAlign(m_Seqs, m_Tree, a);
     }

@@ -11,17 +11,6 @@
 
 namespace {
 
-// Leaves A, B, C (0, 1, 2); node 3 joins A and B, the root 4 joins C and node 3.
-void ThreeLeaves(Tree& tree) {
-    const unsigned left[] = {0, 2};
-    const unsigned right[] = {1, 3};
-    const float leftLength[] = {0.1f, 0.35f};
-    const float rightLength[] = {0.1f, 0.25f};
-    const unsigned ids[] = {0, 1, 2};
-    const char* names[] = {"A", "B", "C"};
-    tree.Create(3, 1, left, right, leftLength, rightLength, ids, names);
-}
-
 std::vector<unsigned> Walk(const Tree& tree, bool mirrored) {
     std::vector<unsigned> nodes;
     unsigned node = mirrored ? tree.FirstDepthFirstNodeR() : tree.FirstDepthFirstNode();
@@ -38,7 +27,7 @@ using TreeTest = EngineTest;
 
 TEST_F(TreeTest, CreateLinksBothEndsOfEveryEdge) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     EXPECT_EQ(tree.GetNodeCount(), 5u);
     EXPECT_EQ(tree.GetRootNodeIndex(), 4u);
     EXPECT_TRUE(tree.IsRooted());
@@ -60,7 +49,7 @@ TEST_F(TreeTest, CreateLinksBothEndsOfEveryEdge) {
 
 TEST_F(TreeTest, PostOrderWalksVisitEveryNodeOnceAndEndAtTheRoot) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     EXPECT_EQ(Walk(tree, false), (std::vector<unsigned>{2, 0, 1, 3, 4}));
     EXPECT_EQ(Walk(tree, true), (std::vector<unsigned>{1, 0, 3, 2, 4}));
     EXPECT_EQ(tree.NextDepthFirstNode(4), NO_INDEX);
@@ -104,7 +93,7 @@ TEST_F(TreeTest, HeightsIgnoreNegativeLengthsAndFollowLengthChanges) {
 
 TEST_F(TreeTest, EdgeLengthOfNonNeighboursEndsTheRun) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     // Leaves 0 and 2 are not neighbours: no slot of 0 may answer for them.
     EXPECT_QUIT(tree.GetEdgeLength(0, 2), "Tree::GetEdgeLength(0, 2): the nodes are not neighbours");
     EXPECT_FALSE(tree.HasEdgeLength(0, 2));
@@ -119,7 +108,7 @@ TEST_F(TreeTest, EdgeLengthOfNonNeighboursEndsTheRun) {
 
 TEST_F(TreeTest, NeighbourQueries) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     EXPECT_TRUE(tree.IsEdge(3, 0));
     EXPECT_FALSE(tree.IsEdge(0, 1));
     EXPECT_EQ(tree.GetNeighborSubscript(3, 1), 2u);
@@ -151,7 +140,7 @@ TEST_F(TreeTest, AppendBranchGrowsACopyWithTinyCapacity) {
 
 TEST_F(TreeTest, CopyIsIndependentOfItsSource) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     Tree copy;
     copy.Copy(tree);
     tree.SetLeafName(0, "changed");
@@ -164,11 +153,11 @@ TEST_F(TreeTest, CopyIsIndependentOfItsSource) {
 
 TEST_F(TreeTest, ValidationRejectsBrokenSlotsAndOneSidedLengths) {
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     tree.OrientParent(4, 3);  // the root's slot 2 now holds nothing, slot 3 its right child
     EXPECT_QUIT(tree.ValidateNode(4), "Tree::ValidateNode, n3=null, n2!=null");
     Tree other;
-    ThreeLeaves(other);
+    CreateThreeLeaves(other);
     other.OrientParent(4, 2);
     EXPECT_QUIT(other.ValidateNode(4), "Tree::ValidateNode, n2=null, n3!=null");
     EXPECT_QUIT(other.ValidateNode(5), "ValidateNode(5), 5 nodes");
@@ -208,7 +197,7 @@ TEST_F(TreeTest, LogMeListsEveryNode) {
     TempFile log;
     SetListFileName(log.c_str(), false);
     Tree tree;
-    ThreeLeaves(tree);
+    CreateThreeLeaves(tree);
     tree.SetLeafId(1, uInsane);
     tree.LogMe();
     SetListFileName("", false);

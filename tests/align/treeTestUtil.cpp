@@ -2,6 +2,7 @@
 #include "tests/align/treeTestUtil.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -19,6 +20,12 @@ void TreeFromNewick(const std::string& text, Tree& tree) {
     TempFile file(text);
     TextFile f(file.c_str());
     tree.FromFile(f);
+}
+
+void TreeFromNewickWithIds(const std::string& text, Tree& tree) {
+    TreeFromNewick(text, tree);
+    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+        if (tree.IsLeaf(node)) tree.SetLeafId(node, static_cast<unsigned>(atoi(tree.GetLeafName(node) + 1)));
 }
 
 std::string NewickOf(const Tree& tree) {
@@ -93,6 +100,16 @@ std::vector<std::string> SplitsOf(const Tree& tree) {
         }
     }
     return std::vector<std::string>(splits.begin(), splits.end());
+}
+
+void CreateThreeLeaves(Tree& tree) {
+    const unsigned left[] = {0, 2};
+    const unsigned right[] = {1, 3};
+    const float leftLength[] = {0.1f, 0.35f};
+    const float rightLength[] = {0.1f, 0.25f};
+    const unsigned ids[] = {0, 1, 2};
+    const char* names[] = {"A", "B", "C"};
+    tree.Create(3, 1, left, right, leftLength, rightLength, ids, names);
 }
 
 void MakeSeqVect(SeqVect& v, const std::vector<std::string>& letters) {

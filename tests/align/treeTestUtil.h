@@ -13,6 +13,8 @@ class Tree;
 
 // Reads the Newick text into tree (through a temporary file).
 void TreeFromNewick(const std::string& text, Tree& tree);
+// The same, and each leaf, named s<id> as MakeSeqVect names the sequences, gets that id.
+void TreeFromNewickWithIds(const std::string& text, Tree& tree);
 // The tree as Tree::ToFile writes it.
 std::string NewickOf(const Tree& tree);
 // The tree's shape with leaf names, children in slot order, lengths omitted:
@@ -22,6 +24,10 @@ std::string ShapeOf(const Tree& tree);
 // makes, as sorted "A,B|C,D" strings with the side holding the smallest name first;
 // independent of node numbering and rooting.
 std::vector<std::string> SplitsOf(const Tree& tree);
+
+// A rooted tree built with Tree::Create: leaves A, B, C (0, 1, 2); node 3 joins A and B
+// (lengths 0.1 and 0.1), the root 4 joins C (0.35) and node 3 (0.25).
+void CreateThreeLeaves(Tree& tree);
 
 // Sequences named s0, s1, ... with ids 0, 1, ... (the id count must allow them).
 void MakeSeqVect(SeqVect& v, const std::vector<std::string>& letters);

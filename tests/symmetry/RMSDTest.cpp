@@ -11,13 +11,11 @@
 #include <random>
 
 #include "symmetry/cPointSymmetryGroup.h"
+#include "symmetry/eigenConversions.h"
 #include "tests/geometry/randomSeed.h"
 #include "tests/symmetry/modelMinimisers.h"
 
 namespace {
-
-Eigen::Vector3d toEigen(const cVector3& v) { return {v.x, v.y, v.z}; }
-cVector3 toVector(const Eigen::Vector3d& v) { return {v.x(), v.y(), v.z()}; }
 
 Eigen::Vector3d randomUnit(std::mt19937_64& rng) {
     std::normal_distribution<double> g;

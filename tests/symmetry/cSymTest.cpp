@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 #include <unistd.h>
 
@@ -97,6 +98,25 @@ void expectValidPermutations(const cSym& sym, const cPointSymmetryGroup& group, 
     EXPECT_EQ(static_cast<int>(seen.size()), groupElementCount(c.type, c.order)) << nameOf(c);
 }
 
+// The case's group searched on its synthetic assembly: the search's state, the group with its
+// fitted elements, and the fit measured against the assembly's known axes and centre.
+struct sSearch {
+    cSym sym{nullptr, nullptr};
+    std::unique_ptr<cPointSymmetryGroup> group;
+    sFit fit{};
+};
+
+// Builds the case's assembly with the given noise (Å), searches it with the case's group and
+// checks the elements found; a search that finds nothing fails the test.
+void searchCase(const sCase& c, std::mt19937_64& rng, double noise, sSearch& s) {
+    const synthetic::sAssembly assembly = synthetic::buildAssembly(c.type, c.order, rng, noise, radiusFor(c));
+    synthetic::loadAssembly(s.sym, assembly, false);
+    s.group = synthetic::makeGroup(c.type, c.order);
+    ASSERT_TRUE(synthetic::searchOneCopy(s.sym, *s.group));
+    expectValidPermutations(s.sym, *s.group, c);
+    s.fit = measure(s.sym, *s.group, assembly, c);
+}
+
 const std::vector<sCase> kAllGroups = {{'c', 2}, {'c', 3}, {'c', 4}, {'c', 5}, {'c', 6}, {'c', 7},
                                        {'c', 8}, {'c', 12}, {'d', 2}, {'d', 3}, {'d', 5}, {'t', 0},
                                        {'o', 0}, {'i', 0}};
@@ -107,13 +127,9 @@ TEST(cSym, PerfectAssembliesGiveBackAxesCentreAndZeroRMSD) {
     std::mt19937_64 rng = seededEngine("cSym.PerfectAssemblies");
     for (const sCase& c : kAllGroups) {
         SCOPED_TRACE(nameOf(c));
-        const synthetic::sAssembly assembly = synthetic::buildAssembly(c.type, c.order, rng, 0.0, radiusFor(c));
-        cSym sym(nullptr, nullptr);
-        synthetic::loadAssembly(sym, assembly, false);
-        auto group = synthetic::makeGroup(c.type, c.order);
-        ASSERT_TRUE(synthetic::searchOneCopy(sym, *group));
-        expectValidPermutations(sym, *group, c);
-        const sFit fit = measure(sym, *group, assembly, c);
+        sSearch s;
+        ASSERT_NO_FATAL_FAILURE(searchCase(c, rng, 0.0, s));
+        const sFit& fit = s.fit;
         std::printf("[ figures  ] %-4s exact  axis %.2e rad  second %.2e rad  centre %.2e A  RMSD %.2e A\n",
                     nameOf(c).c_str(), fit.mainAxisError, fit.secondAxisError, fit.centreError, fit.rmsd);
         EXPECT_LT(fit.mainAxisError, 1e-6);
@@ -121,7 +137,7 @@ TEST(cSym, PerfectAssembliesGiveBackAxesCentreAndZeroRMSD) {
         EXPECT_LT(fit.centreError, 1e-6);
         EXPECT_LT(fit.rmsd, 1e-5);
         EXPECT_LT(fit.deviation, 1e-5);
-        EXPECT_GE(group->residual, 0.0);
+        EXPECT_GE(s.group->residual, 0.0);
     }
 }
 
@@ -148,15 +164,11 @@ TEST(cSym, NoisyAssembliesStayWithinHalfADegreeAndReachTheModelsMinimum) {
     std::mt19937_64 rng = seededEngine("cSym.NoisyAssemblies");
     for (const sCase& c : kAllGroups) {
         SCOPED_TRACE(nameOf(c));
-        const synthetic::sAssembly assembly = synthetic::buildAssembly(c.type, c.order, rng, 0.5, radiusFor(c));
-        cSym sym(nullptr, nullptr);
-        synthetic::loadAssembly(sym, assembly, false);
-        auto group = synthetic::makeGroup(c.type, c.order);
-        ASSERT_TRUE(synthetic::searchOneCopy(sym, *group));
-        expectValidPermutations(sym, *group, c);
-        const sFit fit = measure(sym, *group, assembly, c);
-        const double residual = group->residual;
-        const double brute = bruteForceResidual(sym, *group);
+        sSearch s;
+        ASSERT_NO_FATAL_FAILURE(searchCase(c, rng, 0.5, s));
+        const sFit& fit = s.fit;
+        const double residual = s.group->residual;
+        const double brute = bruteForceResidual(s.sym, *s.group);
         std::printf("[ figures  ] %-4s noise  axis %.3f deg  second %.3f deg  centre %.3f A  RMSD %.4f A  "
                     "model vs brute force %.1e\n",
                     nameOf(c).c_str(), fit.mainAxisError * 180.0 / std::numbers::pi,

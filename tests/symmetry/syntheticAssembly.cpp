@@ -56,8 +56,6 @@ cPDBAtom alignedAtom(const cVector3& p, int residue) {
 
 }  // namespace
 
-Eigen::Vector3d toEigen(const cVector3& v) { return {v.x, v.y, v.z}; }
-
 const std::vector<cVector3>& crambinAtoms() {
     static const std::vector<cVector3> points = [] {
         cPDBAtom::initMaps();

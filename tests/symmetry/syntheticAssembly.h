@@ -11,6 +11,7 @@
 #include "geometry/cVector3.h"
 #include "symmetry/cPointSymmetryGroup.h"
 #include "symmetry/cSym.h"
+#include "symmetry/eigenConversions.h"
 
 namespace synthetic {
 
@@ -70,6 +71,7 @@ double axisError(const cVector3& axis, const std::vector<Eigen::Vector3d>& axes)
 // Distance (Å) from a point to the line through `centre` along `axis`.
 double distanceToLine(const Eigen::Vector3d& point, const Eigen::Vector3d& centre, const Eigen::Vector3d& axis);
 
-Eigen::Vector3d toEigen(const cVector3& v);
+// The shared conversion, also reachable as synthetic::toEigen.
+using ::toEigen;
 
 }  // namespace synthetic
