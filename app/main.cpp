@@ -6,6 +6,7 @@
 #include "app/cParameters.h"
 #include "app/cTimer.h"
 #include "symmetry/cSym.h"
+#include "symmetry/fatalError.h"
 
 namespace {
 constexpr int kReportWidth = 75;
@@ -38,5 +39,6 @@ int main(int argc, char** argv) {
     sym->report->setTotalTime(timer.getTime());
     sym->report->printTimings();
     sym.reset();
+    checkStandardOutput();  // a full disk or a closed pipe is no success
     return 0;
 }

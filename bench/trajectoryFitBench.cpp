@@ -29,11 +29,9 @@ void record(std::ofstream& out, const void* data, std::int32_t bytes) {
     out.write(reinterpret_cast<const char*>(&bytes), 4);
 }
 
-// Frames of every kept atom (serial numbers must count the atoms from 1), each turned a little
-// further about a fixed axis.
-void writeTrajectory(const std::string& path, const std::vector<cPDBAtom>& atoms, int frames) {
-    int natom = 0;
-    for (const cPDBAtom& atom : atoms) natom = std::max(natom, atom.serial);
+// Frames of every atom record of the file (those not kept stay at the origin), each turned a
+// little further about a fixed axis.
+void writeTrajectory(const std::string& path, const std::vector<cPDBAtom>& atoms, int natom, int frames) {
     std::ofstream out(path, std::ios::binary);
     char header[84] = "CORD";
     std::int32_t control[20] = {};
@@ -52,7 +50,7 @@ void writeTrajectory(const std::string& path, const std::vector<cPDBAtom>& atoms
         const double angle = 0.001 * t, c = std::cos(angle), s = std::sin(angle);
         for (const cPDBAtom& atom : atoms) {
             const cVector3& p = atom.position;
-            const int k = atom.serial - 1;
+            const int k = atom.recordOrdinal;
             x[k] = static_cast<float>(c * p.x - s * p.y);
             y[k] = static_cast<float>(s * p.x + c * p.y);
             z[k] = static_cast<float>(p.z + 0.01 * t);
@@ -89,7 +87,7 @@ int main(int argc, char** argv) {
 
     const std::string dcd =
         (std::filesystem::temp_directory_path() / ("quorix_bench_" + std::to_string(getpid()) + ".dcd")).string();
-    writeTrajectory(dcd, sym.atoms, frames);
+    writeTrajectory(dcd, sym.atoms, sym.atomRecordCount, frames);
 
     // The per-frame lines go nowhere; the time is that of the whole search of the group.
     std::stringstream sink;

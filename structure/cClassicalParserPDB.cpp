@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string_view>
 
@@ -44,9 +45,17 @@ namespace {
 constexpr double kDegree = 0.017453292519943295;  // radians per degree
 constexpr std::string_view kMissingHeader = "REMARK 465   M RES C SSSEQI";
 
-// Ends the process for a file that cannot be read; the only exit of this folder.
+// The only exit of this folder: a file that cannot be read, or one whose content would corrupt
+// every result.
 [[noreturn]] void failToRead(const std::string& path) {
   std::printf("Error: could not open pdb file %s\n", path.c_str());
+  std::exit(1);
+}
+
+[[noreturn]] void failOnLine(const std::string& path, long lineNumber, std::string_view line, const char* why) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "Error in pdb file %s, line %ld: %s: %.*s\n", path.c_str(), lineNumber, why,
+               static_cast<int>(std::min<std::size_t>(line.size(), 80)), line.data());
   std::exit(1);
 }
 
@@ -78,8 +87,18 @@ double parseDouble(std::string_view field) {
   return value;
 }
 
-// Coordinates are kept at single precision, as the file's three decimals need no more.
-double parseCoordinate(std::string_view field) { return static_cast<float>(parseDouble(field)); }
+// Coordinates are kept at single precision, as the file's three decimals need no more. "nan",
+// "inf" and values beyond the float range give NaN, which the reader refuses.
+double parseCoordinate(std::string_view field) {
+  const std::string_view s = numberText(field);
+  double value = 0.0;
+  const std::from_chars_result read = std::from_chars(s.data(), s.data() + s.size(), value);
+  // Out of the double range: overflow is refused below, underflow reads as (nearly) 0.
+  if (read.ec == std::errc::result_out_of_range) value = std::strtod(std::string(s).c_str(), nullptr);
+  else if (read.ec != std::errc()) value = 0.0;
+  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::numeric_limits<double>::quiet_NaN();
+  return static_cast<float>(value);
+}
 
 bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
@@ -193,8 +212,9 @@ int cClassicalParserPDB::readFile(const std::string& path, int& nChains, int& nA
   readHetatm = hetatm;
   cursor = 0;
   mode = modeFromPath(path);
+  this->path = path;
   loadFile(path);
-  nChains = nAtoms = 0;
+  nChains = nAtoms = atomRecords = 0;
   missingHeaderSeen = 0;
   atomsAfterEnd = false;
   sequences.clear();
@@ -228,6 +248,7 @@ int cClassicalParserPDB::readFile(const std::string& path, int& nChains, int& nA
     const sLine line = lineIn(buffer.get(), size, cursor);
     code = classify(line, true, false, &residueNumber, &chain, nullptr, nullptr);
     if (code == eEnd || code == eBufferEnd) break;
+    if (code == eAtom || code == eHetatm) ++atomRecords;
     const bool atom = code == eAtom || (code == eHetatm && readHetatm);
     if (atom) {
       ++nAtoms;
@@ -302,11 +323,15 @@ void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bo
 
   int residueNumber = 0;
   char chain = '\0';
+  int record = -1;      // ordinal of the current ATOM/HETATM record
+  long lineNumber = 0;  // of the current line, from 1
   for (;;) {
     const sLine line = lineIn(buffer.get(), size, cursor);
     const int code = classify(line, true, false, &residueNumber, &chain, nullptr, nullptr);
     if (code == eEnd || code == eBufferEnd) break;
     cursor = line.next;
+    ++lineNumber;
+    if (code == eAtom || code == eHetatm) ++record;
     if (code == eCryst1) {
       readCrystRecordFields(line.text, line.length);
       continue;
@@ -329,6 +354,11 @@ void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bo
       // A dropped atom leaves its slot to the next one.
       cPDBAtom& atom = atoms[keptAtoms];
       readPDBRecordFields(line.text, &atom, line.length);
+      // One such atom would turn every axis, centre and deviation into NaN.
+      if (!std::isfinite(atom.position.x) || !std::isfinite(atom.position.y) || !std::isfinite(atom.position.z))
+        failOnLine(path, lineNumber, std::string_view(line.text, static_cast<std::size_t>(line.length)),
+                   "coordinate that is not a finite number");
+      atom.recordOrdinal = record;
       atom.residueType = cPDBAtom::findResType(atom.residueName);
       atom.recordKind = code == eAtom ? 0 : 1;
       const int key = cPeriodicTable::packElementSymbol(atom.element);

@@ -32,6 +32,9 @@ public:
   int keptAtoms = 0;     // atoms written by parseFields
   int segmentCount = 0;  // segments written by parseFields
   int waterAtoms = 0;    // non-hydrogen water atoms met by parseFields (never kept)
+  // ATOM and HETATM records before END, kept or not, counted by readFile: the atom count of a
+  // trajectory written for this file.
+  int atomRecords = 0;
   cCrystallography crystal;  // the CRYST1 record
   bool atomsAfterEnd = false;  // an atom record follows the END record
   int mode = ePDB;  // from the file name's extension
@@ -61,7 +64,8 @@ public:
   // "Missing Residues:" at the header of the missing-residue remarks.
   int readPDBLine(const char* buffer, long cursor, long size);
 
-  // Fills one atom from an ATOM/HETATM line of the given length (without its line end).
+  // Fills one atom from an ATOM/HETATM line of the given length (without its line end). A
+  // coordinate that is not a finite number within the single-precision range reads as NaN.
   int readPDBRecordFields(const char* line, cPDBAtom* atom, long length) const;
   void readCrystRecordFields(const char* line, long length);
   void readMissResRecordFields(const char* line, long length);  // one REMARK 465 residue
@@ -79,6 +83,7 @@ private:
                std::string* residueName, std::string* atomName);
   void loadFile(const std::string& path);
 
+  std::string path;         // of the file read, for messages
   long cursor = 0;          // offset of the current line in the buffer
   int missingHeaderSeen = 0;  // the "REMARK 465   M RES C SSSEQI" header was read
   cPeriodicTable elements;

@@ -37,6 +37,10 @@ public:
   int recordKind = 0;      // 0 ATOM, 1 HETATM
   int index = 0;           // slot in the reader's array of kept atoms
   int serial = 0;          // columns 7-11
+  // Position (from 0) of the atom's record among the file's ATOM and HETATM records, those the
+  // reader skips included: the atom's slot in a trajectory frame of the same system. -1 for an
+  // atom that no file gave.
+  int recordOrdinal = -1;
   std::string name;        // columns 13-16, blanks removed at both ends
   std::string residueName;  // columns 18-20 as they stand (not trimmed)
   PDBResType::eResType residueType = PDBResType::eUnknown;

@@ -140,6 +140,7 @@ public:
 
     std::vector<cPDBAtom> atoms;         // every kept atom of the file, in file order
     int atomCount = 0;
+    int atomRecordCount = 0;             // ATOM and HETATM records of the file, kept or not
     std::vector<cPDBSegment> segments;   // one per chain, as read
     cCrystallography crystal;            // cell of the file's CRYST1 record
     cSpatialTransform origx;             // ORIGXn transform of the file; identity when absent

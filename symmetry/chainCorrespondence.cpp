@@ -4,7 +4,6 @@
 #include "symmetry/chainCorrespondence.h"
 
 #include <algorithm>
-#include <iostream>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -18,6 +17,12 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr std::size_t kMaxSolutions = 1000;
+// Relative size below which the product of the two plane distances of the neighbour test counts
+// as zero, the distances being scaled by the lengths they are built from. Coordinates carry
+// three decimals, so a direction is known to about 1e-5 of its length; for a ring of chains
+// (every direction in one plane) the scaled product of two such errors stays below 1e-9, while
+// distances from the plane that decide anything in a real assembly are many orders larger.
+constexpr double kOnPlaneTolerance = 1e-6;
 
 bool isCubic(char type) { return type == 't' || type == 'o' || type == 'i'; }
 
@@ -68,9 +73,17 @@ tGraph chainNeighbourGraph(const cVector3* r, int a) {
                 // lies on the far side of the plane through j, k and l, or on it.
                 const cVector3 N = (r[k] - r[j]) ^ (r[l] - r[j]);
                 const cVector3 G = (r[j] + r[k] + r[l]) / 3.0;
+                // When every chain lies in one plane through the centre (a ring) both factors are
+                // rounding noise, whose sign means nothing: a product within a relative tolerance
+                // of zero is "on it". N's rounding error scales with |r_k - r_j| |r_l - r_j|,
+                // not with |N|, which vanishes for three chains in a row.
+                const double gN = G | N;
+                const double spans = (r[k] - r[j]).norm() * (r[l] - r[j]).norm();
+                const double scale = G.norm() * spans * spans;
                 for (int m = 0; m < a; ++m) {
                     if (m == j || m == k || m == l) continue;
-                    if (((r[m] - G) | N) * (G | N) >= 0.0) {
+                    const cVector3 offset = r[m] - G;
+                    if ((offset | N) * gN >= -kOnPlaneTolerance * offset.norm() * scale) {
                         adjacent = false;
                         break;
                     }

@@ -19,6 +19,7 @@ void cSym::readPDB(const std::string& path) {
     reader.readFile(path, nChains, nAtoms, cClassicalParserPDB::eChainIdOrTer, 0);
     reader.parseFields(segments, atoms, false, ' ');
     atomCount = static_cast<int>(atoms.size());
+    atomRecordCount = reader.atomRecords;
     chainCount = static_cast<int>(segments.size());
     crystal = reader.crystal;
     origx = reader.origx;

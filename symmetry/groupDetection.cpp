@@ -51,6 +51,7 @@ public:
 
     // Everything of the group written so far reaches the file (or the run ends saying why).
     void flush() {
+        if (path.empty()) checkStandardOutput();
         if (!file) return;
         if (std::fflush(file) != 0 || std::ferror(file))
             endRun(std::cerr, "Cannot write the output file " + path + ": " + std::strerror(errno));

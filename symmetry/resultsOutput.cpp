@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "app/cParameters.h"
@@ -25,6 +26,8 @@ struct sArrowStyle {
 constexpr sArrowStyle kStandardArrows{1.2, false};
 constexpr sArrowStyle kFixedArrows{1.0, true};
 constexpr double kFixedHalfLength = 50.0;  // Å
+// A figure that could not be computed: printed "nan", written null in the JSON document.
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 json toJson(const cVector3& v) { return json::array({v.x, v.y, v.z}); }
 
@@ -123,7 +126,8 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             element["P0"] = toJson(P0);
             element["P1"] = toJson(P1);
             if (permutationOutput) writePermutation(out, P, sym.permutationLength, element);
-            if (pymolOutput) {
+            // An element without an axis gets no arrow: PyMOL cannot draw "nan".
+            if (pymolOutput && std::isfinite(a.x)) {
                 if (style.fixedPymolArrows)
                     writeArrow(out, centre + a * kFixedHalfLength, centre - a * kFixedHalfLength);
                 else
@@ -171,10 +175,12 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
                     ++splitPairs;
                 }
             }
-            const double rmsd = pairs > 0 ? std::sqrt(sumD / pairs) : 0.0;
-            const double rmsdR = splitPairs > 0 ? std::sqrt(sumR / splitPairs) : 0.0;
-            const double rmsdT = splitPairs > 0 ? std::sqrt(sumT / splitPairs) : 0.0;
-            const double rmsdZ = pairs > 0 ? std::sqrt(sumZ / pairs) : 0.0;
+            // Without pairs there is no deviation to report (NaN: "nan" in the table, null in
+            // the JSON), never a perfect 0.
+            const double rmsd = pairs > 0 ? std::sqrt(sumD / pairs) : kNoValue;
+            const double rmsdR = splitPairs > 0 ? std::sqrt(sumR / splitPairs) : pairs > 0 ? 0.0 : kNoValue;
+            const double rmsdT = splitPairs > 0 ? std::sqrt(sumT / splitPairs) : pairs > 0 ? 0.0 : kNoValue;
+            const double rmsdZ = pairs > 0 ? std::sqrt(sumZ / pairs) : kNoValue;
             group->RMSD[k] = rmsd;
             group->RMSD_R[k] = rmsdR;
             group->RMSD_T[k] = rmsdT;
@@ -194,9 +200,13 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             double residual = 0.0;
             if (group->order == 2) sym.TrustRegionCholeskyCyclic2(residual);
             else sym.TrustRegionCholeskyCyclic(residual);
-            const double rmsd = sym.totalWeight > 0.0 ? std::sqrt(std::max(residual, 0.0) / sym.totalWeight) : 0.0;
-            const cVector3 a = sym.a1;
-            const cVector3 c = sym.elementCentres[k] - sym.centreOffset;
+            // An element that sends no real chain onto a real chain (the rotations of a large
+            // cyclic group on a small complex) pairs no atoms: nothing was fitted, and its
+            // figures are no numbers rather than a perfect fit about a default axis.
+            const bool fitted = sym.totalWeight > 0.0;
+            const double rmsd = fitted ? std::sqrt(std::max(residual, 0.0) / sym.totalWeight) : kNoValue;
+            const cVector3 a = fitted ? sym.a1 : cVector3(kNoValue);
+            const cVector3 c = fitted ? sym.elementCentres[k] - sym.centreOffset : cVector3(kNoValue);
 
             // About the element's own axis, which passes through c.
             sExtent gyration;
@@ -204,12 +214,13 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
                 if (P[j] >= n) continue;  // sent to a missing chain
                 for (const cPDBAtom& atom : chains[j]->alignedAtoms) gyration.add(atom.position, c, a);
             }
+            const double radius = fitted ? gyration.radius() : kNoValue;
             group->RMSD[k] = rmsd;
 
-            std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, gyration.radius(), order, a.x,
-                         a.y, a.z, c.x, c.y, c.z);
+            std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, radius, order, a.x, a.y, a.z,
+                         c.x, c.y, c.z);
             element["RMSD"] = rmsd;
-            writeAxis(a, c, gyration.h, gyration.radius());
+            writeAxis(a, c, fitted ? gyration.h : kNoValue, radius);
         }
         groupObject["transforms"].push_back(element);
     }

@@ -31,16 +31,20 @@ void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& pat
         trajectoryFailure(path, error.what());
     }
 
-    // The frame holds one coordinate per atom record of the PDB file, in file order; serial
-    // numbers count those records from 1. Every aligned atom must lie within the frame.
+    // The frame holds one coordinate per atom record of the PDB file, in file order.
     const int frameAtoms = dcd.getNATOM();
+    const int records = sym.atomRecordCount;
+    if (frameAtoms < records)
+        trajectoryFailure(path, "it holds " + std::to_string(frameAtoms) + " atoms per frame, but the PDB file has " +
+                                    std::to_string(records) + " atom records");
+    if (frameAtoms > records)
+        std::cerr << "Warning: trajectory " << path << " holds " << frameAtoms << " atoms per frame, but the PDB file has "
+                  << records << " atom records; the first " << records << " are taken as the file's atoms" << std::endl;
     for (const cMolecule* chain : sym.chains)
         for (const cPDBAtom& atom : chain->alignedAtoms)
-            if (atom.serial < 1 || atom.serial > frameAtoms)
-                trajectoryFailure(path, "it holds " + std::to_string(frameAtoms) + " atoms per frame, but the PDB atom " +
-                                            "with serial number " + std::to_string(atom.serial) + " (chain '" +
-                                            std::string(1, atom.chain) + "', residue " +
-                                            std::to_string(atom.residueNumber) + ") is not among them");
+            if (atom.recordOrdinal < 0 || atom.recordOrdinal >= frameAtoms)
+                trajectoryFailure(path, "the PDB atom of chain '" + std::string(1, atom.chain) + "', residue " +
+                                            std::to_string(atom.residueNumber) + " has no place in its frames");
 
     std::cout << fittedRMSD(sym, group) << std::endl;
 
@@ -57,7 +61,7 @@ void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& pat
         const float* Z = dcd.getZ();
         for (cMolecule* chain : sym.chains)
             for (cPDBAtom& atom : chain->alignedAtoms) {
-                const int s = atom.serial - 1;
+                const int s = atom.recordOrdinal;
                 atom.position = cVector3(static_cast<double>(X[s]), static_cast<double>(Y[s]), static_cast<double>(Z[s]));
             }
         std::cout << fittedRMSD(sym, group) << "\n" << std::flush;

@@ -224,6 +224,31 @@ TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
     }
 }
 
+TEST(QuorixRun, ElementPairingNoRealChainsHasNoFigures) {
+    // C6 on a trimer: the half-turn sends every chain to a missing one, so it has no fit; the
+    // rotations by one and two sixths pair real chains and keep their numbers.
+    cOutputPath results("nodata.json");
+    const sProgramRun run = quorix({kData + "c3_exact_ca.pdb", "c6", "-y", "-j", results.path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    int empty = 0;
+    for (const std::string& line : groupLines(run.out, "c6")) {
+        if (line.find("nan") == std::string::npos) continue;
+        ++empty;
+        EXPECT_EQ(line, "    nan    nan     2     nan     nan     nan       nan       nan       nan");
+    }
+    EXPECT_EQ(empty, 1);
+    EXPECT_EQ(run.out.find("cgo_arrow [nan"), std::string::npos);
+    empty = 0;
+    const json document = readJson(results.path);
+    for (const json& element : document.at(0).at("transforms")) {
+        if (!element.at("RMSD").is_null()) continue;
+        ++empty;
+        for (const char* key : {"RAD_GYR", "AXIS", "CENTER", "P0", "P1"})
+            EXPECT_EQ(element.at(key).dump().find_first_of("0123456789"), std::string::npos) << key;
+    }
+    EXPECT_EQ(empty, 1);
+}
+
 TEST(QuorixRun, CopyOfOneChainIsLeftOutOfTheFitWhereverItStands) {
     // A far copy of chain A, as the file's first chain, beside a perfect trimer: the lone chain
     // forms a copy of its own, which has nothing to fit.
@@ -411,6 +436,72 @@ TEST(QuorixRun, RigidlyMovedFramesGiveEqualRMSDs) {
     EXPECT_NE(run.out.find("RMSD : "), std::string::npos);
 }
 
+namespace {
+
+// The chains of a PDB text laid out as files of the Protein Data Bank are: every TER record takes
+// a serial number, and a water HETATM record (which the run skips) follows the first TER;
+// overflowing serials are written "*****". positions receives every ATOM/HETATM record's
+// position in file order: the atoms of a trajectory written for the file.
+std::string pdbStyle(const std::string& pdb, bool overflowingSerials, std::vector<Eigen::Vector3d>& positions) {
+    std::string out;
+    int serial = 0;
+    bool waterWritten = false;
+    auto number = [&] {
+        char text[16];
+        std::snprintf(text, sizeof text, "%5d", ++serial);
+        return overflowingSerials ? std::string("*****") : std::string(text, 5);
+    };
+    for (std::string line : splitLines(pdb)) {
+        if (line.rfind("ATOM", 0) == 0 || line.rfind("TER", 0) == 0) {
+            line.resize(std::max<std::size_t>(line.size(), 11), ' ');
+            line.replace(6, 5, number());
+        }
+        if (line.rfind("ATOM", 0) == 0)
+            positions.emplace_back(std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
+                                   std::stod(line.substr(46, 8)));
+        out += line + "\n";
+        if (line.rfind("TER", 0) == 0 && !waterWritten) {
+            out += "HETATM" + number() + "  O   HOH W   1      11.000  12.000  13.000  1.00  0.00           O\n";
+            positions.emplace_back(11.0, 12.0, 13.0);
+            waterWritten = true;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(QuorixRun, TrajectoryAtomsAreTheFilesAtomRecordsInOrder) {
+    struct sCase {
+        bool overflowingSerials;
+        int extraAtoms;  // trajectory atoms beyond the file's atom records
+        int status;
+        std::string err;  // part of standard error ("" for none)
+    };
+    const std::vector<sCase> cases = {
+        {false, 0, 0, ""},
+        {true, 0, 0, ""},
+        {false, 50, 0, "holds 309 atoms per frame, but the PDB file has 259 atom records"},
+        {false, -1, 1, "it holds 258 atoms per frame, but the PDB file has 259 atom records"},
+    };
+    for (const sCase& c : cases) {
+        std::vector<Eigen::Vector3d> positions;
+        cTempFile pdb(pdbStyle(readWholeFile(kData + "c2_noise0.5_ca.pdb"), c.overflowingSerials, positions));
+        ASSERT_EQ(positions.size(), 259u);
+        const int natom = static_cast<int>(positions.size()) + c.extraAtoms;
+        TempDcdFile dcd("records", rigidTrajectory(positions, threeMotions(), natom));
+        const sProgramRun run = quorix({pdb.path(), "c2", "-d", dcd.path});
+        ASSERT_EQ(run.status, c.status) << c.extraAtoms << run.err;
+        if (c.err.empty()) EXPECT_EQ(run.err, "");
+        else EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        if (c.status != 0) continue;
+        // Rigid motions of the structure keep its deviation from symmetry.
+        const std::vector<double> values = trajectoryValues(run.out, "c2");
+        ASSERT_EQ(values.size(), 4u);
+        for (double v : values) EXPECT_NEAR(v, values[0], 1e-4 * values[0]) << c.overflowingSerials;
+    }
+}
+
 TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {
     std::vector<Eigen::Vector3d> positions;
     cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
@@ -435,7 +526,10 @@ TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {
     TempDcdFile fewAtoms("few", rigidTrajectory(positions, threeMotions(), natom - 1));
     const sProgramRun fewRun = quorix({pdb.path(), "c2", "-d", fewAtoms.path});
     EXPECT_EQ(fewRun.status, 1);
-    EXPECT_NE(fewRun.err.find("is not among them"), std::string::npos) << fewRun.err;
+    EXPECT_NE(fewRun.err.find("it holds " + std::to_string(natom - 1) + " atoms per frame, but the PDB file has " +
+                              std::to_string(natom) + " atom records"),
+              std::string::npos)
+        << fewRun.err;
 
     const sProgramRun missing = quorix({pdb.path(), "c2", "-d", "/nonexistent/trajectory.dcd"});
     EXPECT_EQ(missing.status, 1);
@@ -499,6 +593,17 @@ TEST(QuorixRun, PairWhoseMidpointLiesOnTheAxisHasNoNaN) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(std::regex_match(lines[1], kFullRow)) << lines[1];
     EXPECT_EQ(lines[1].find("nan"), std::string::npos);
+}
+
+TEST(QuorixRun, LostStandardOutputEndsWithStatusOne) {
+    cOutputPath results("lost.txt");
+    for (const std::vector<std::string>& options : {std::vector<std::string>{}, {"--output", results.path}}) {
+        std::vector<std::string> args{quorixPath(), kData + "c3_exact_ca.pdb", "c3"};
+        args.insert(args.end(), options.begin(), options.end());
+        const sProgramRun run = runProgram(args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << options.size();
+        EXPECT_NE(run.err.find("Error: could not write the results to standard output"), std::string::npos) << run.err;
+    }
 }
 
 TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {

@@ -23,7 +23,7 @@ std::string slurp(const std::string& path) {
 }
 }  // namespace
 
-sProgramRun runProgram(const std::vector<std::string>& args) {
+sProgramRun runProgram(const std::vector<std::string>& args, const char* stdoutPath) {
     char outName[] = "/tmp/quorix_out_XXXXXX";
     char errName[] = "/tmp/quorix_err_XXXXXX";
     const int outFd = mkstemp(outName);
@@ -31,7 +31,9 @@ sProgramRun runProgram(const std::vector<std::string>& args) {
     sProgramRun run;
     const pid_t pid = fork();
     if (pid == 0) {
-        dup2(outFd, 1);
+        const int target = stdoutPath ? open(stdoutPath, O_WRONLY) : outFd;
+        if (target < 0) _exit(126);
+        dup2(target, 1);
         dup2(errFd, 2);
         std::vector<char*> argv;
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));

@@ -12,7 +12,8 @@ struct sProgramRun {
 
 // Path of the executable under test, from the QUORIX_EXE environment variable.
 std::string quorixPath();
-sProgramRun runProgram(const std::vector<std::string>& args);
+// With stdoutPath, the child's standard output goes to that file instead (run.out stays empty).
+sProgramRun runProgram(const std::vector<std::string>& args, const char* stdoutPath = nullptr);
 
 // Lines of a text, without their line ends.
 std::vector<std::string> splitLines(const std::string& text);

@@ -581,6 +581,38 @@ TEST(cClassicalParserPDB, UnreadableFilesEndTheProcess) {
   }
 }
 
+TEST(cClassicalParserPDB, NonFiniteCoordinatesEndTheProcessNamingTheLine) {
+  const std::string good = atom(1, " CA ", "ALA", 'A', 1, " C");
+  for (const char* field : {"     nan", "     inf", "    -inf", "   1e39 ", "  -1e300", "   1e400"}) {
+    std::string bad = atom(2, " CA ", "GLY", 'A', 2, " C");
+    bad.replace(38, 8, field);
+    const cTempFile file("REMARK   1\n" + good + bad);
+    EXPECT_EXIT(
+        {
+          cClassicalParserPDB reader;
+          readPath(reader, file.path());
+        },
+        testing::ExitedWithCode(1), "Error in pdb file .*, line 3: coordinate that is not a finite number: ATOM")
+        << field;
+  }
+}
+
+TEST(cClassicalParserPDB, RecordOrdinalsCountEverySkippedRecord) {
+  // Kept: 1 (A), 4 (A), 8 (C). Skipped: a hydrogen, a water, a HETATM, the skipped chain B, and
+  // an alternate location; TER and REMARK records take no place.
+  const std::string text = atom(1, " CA ", "ALA", 'A', 1, " C") + atom(2, " H  ", "ALA", 'A', 1, " H") +
+                           atom(3, " O  ", "HOH", 'A', 2, " O") + "TER       4\nREMARK   1\n" +
+                           atom(5, " CA ", "GLY", 'A', 3, " C", 'A') + atom(6, " CA ", "GLY", 'A', 3, " C", 'B') +
+                           atomLine("HETATM", 7, " C1 ", "LIG", 'A', 4) + atom(8, " CA ", "SER", 'B', 1, " C") +
+                           atom(99999, " CA ", "LYS", 'C', 1, " C") + "END\n" + atom(10, " CA ", "ALA", 'D', 1);
+  cClassicalParserPDB reader;
+  const sResult r = readText(reader, text, {.skipChain = 'B'});
+  EXPECT_EQ(reader.atomRecords, 8);
+  std::vector<int> ordinals;
+  for (const cPDBAtom& a : r.atoms) ordinals.push_back(a.recordOrdinal);
+  EXPECT_EQ(ordinals, (std::vector<int>{0, 3, 7}));
+}
+
 // Random mixtures of records, cut lines and separators: the second pass must stay within the
 // counts of the first whatever the input (the sanitizer build checks the arrays).
 TEST(cClassicalParserPDB, SecondPassStaysWithinTheCounts) {

@@ -71,6 +71,37 @@ TEST(CubicGroupCorrespondence, FiveChainsOnARingFollowTheRing) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ((ringPosition[result->main[k]] - ringPosition[k] + 5) % 5, step);
 }
 
+TEST(CubicGroupCorrespondence, RingsTiltedAndRoundedLikeFileCoordinatesKeepOnlyRingEdges) {
+    // Centres of mass of n chains around a tilted axis, 30 + 2.3 n Å out, known to the 3 decimals
+    // of a PDB file: every direction lies in one plane through the centre up to rounding, so
+    // each chain neighbours the two beside it, and no other but (depending on rounding) the one
+    // opposite, whose chord passes through the centre and has an empty ball.
+    const cVector3 axis = cVector3(0.3, -0.5, 0.8).normalizedVersion();
+    const cVector3 across = cVector3(axis.y, -axis.x, 0.0).normalizedVersion();
+    for (int n : {24, 48, 60, 120}) {
+        std::vector<cVector3> centres;
+        cVector3 mean(0.0);
+        for (int k = 0; k < n; ++k) {
+            cMatrix33 R;
+            R.fromAxisAngle(axis, 2.0 * std::numbers::pi * k / n);
+            cVector3 c = R * (across * (30.0 + 2.3 * n)) + cVector3(10.0, -5.0, 3.0);
+            c = cVector3(std::round(c.x * 1000.0) / 1000.0, std::round(c.y * 1000.0) / 1000.0,
+                         std::round(c.z * 1000.0) / 1000.0);
+            centres.push_back(c);
+            mean += c;
+        }
+        mean /= static_cast<double>(n);
+        std::vector<cVector3> r;
+        for (const cVector3& c : centres) r.push_back((c - mean).normalizedVersion());
+        const tGraph graph = chainNeighbourGraph(r.data(), n);
+        for (int k = 0; k < n; ++k) {
+            std::vector<int> allowed{(k + 1) % n, (k + n - 1) % n, (k + n / 2) % n};
+            for (int j : graph[k]) EXPECT_NE(std::find(allowed.begin(), allowed.end(), j), allowed.end()) << n << ": " << k << "-" << j;
+            for (int j : {allowed[0], allowed[1]}) EXPECT_TRUE(std::binary_search(graph[k].begin(), graph[k].end(), j)) << n << ": " << k << "-" << j;
+        }
+    }
+}
+
 TEST(CubicGroupCorrespondence, MissingChainsOfACyclicCopyTakeTheLastSlotsInOrder) {
     // Four chains of a six-fold ring, places 0, 1, 2, 3.
     const std::vector<cVector3> r{cVector3(1.0, 0.0, 0.0), cVector3(0.5, 0.8660254037844386, 0.0),

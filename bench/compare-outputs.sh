@@ -1,0 +1,30 @@
+#!/bin/sh
+# Runs a quorix binary on every PDB file of the given folders (automatic detection, JSON and
+# permutations on) and keeps each run's text and JSON output in a folder, with the timing lines
+# and the start date and host masked, so that two builds can be compared file by file:
+#
+#   bench/compare-outputs.sh OUT_DIR QUORIX [FOLDER ...]
+#   diff -r OLD_OUT_DIR NEW_OUT_DIR
+#
+# FOLDER defaults to the shared real and synthetic structures. The exit status of every run is
+# kept in the text file's last line.
+set -eu
+[ $# -ge 2 ] || { echo "usage: $0 OUT_DIR QUORIX [FOLDER ...]" >&2; exit 2; }
+out=$1; quorix=$2; shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+[ $# -gt 0 ] || set -- "$here/../../shared/data/structures" "$here/../../shared/data/synthetic"
+mkdir -p "$out"
+for folder in "$@"; do
+  for pdb in "$folder"/*.pdb; do
+    name=$(basename "$folder")_$(basename "$pdb" .pdb)
+    status=0
+    "$quorix" "$pdb" -p -j "$out/$name.json" >"$out/$name.txt" 2>"$out/$name.err" || status=$?
+    # Timings, dates, host names and the command line (which names the binary) vary per run.
+    sed -i -E -e 's/^([^.:]*[A-Za-z)][^.:]*\.{3,} : ).*[0-9.e+-]+ s$/\1<time>/' \
+              -e 's/^(Total time : \.+ : ).*/\1<time>/' \
+              -e 's/^(Host name\.+ : ).*/\1<host>/' \
+              -e 's/^(Started on\.+ : ).*/\1<date>/' \
+              -e 's/^(Command-line arguments\.+ : ).*/\1<args>/' "$out/$name.txt"
+    echo "exit status $status" >>"$out/$name.txt"
+  done
+done
