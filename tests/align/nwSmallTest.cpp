@@ -206,6 +206,34 @@ TEST_F(NWSmallTest, EndStateTies) {
     EXPECT_EQ(TypesOf(path), "IMD");
 }
 
+TEST_F(NWSmallTest, InteriorTiesPreferMThenDThenI) {
+    // Free gaps and few distinct scores make equal predecessors of a match cell; the order M,
+    // D, I decides them, and every alignment the engine makes depends on it.
+    g_PPScore = PPSCORE_SP;
+    g_scoreCenter = 0;
+    g_TermGaps = TERMGAPS_Full;
+    g_scoreGapExtend = 0;
+    struct sCase {
+        std::vector<ProfPos> A, B;
+        const char* path;
+    };
+    const ProfPos zero0 = Column(0, 0, 0), zero1 = Column(1, 0, 0);
+    const std::vector<sCase> cases = {
+        // M equal to D (and to I): M.
+        {{Column(0, -10, 1), zero0, Column(0, 5, 1), Column(0, 5, 5), Column(0, -10, 0)}, {zero1, zero0, zero0, zero0},
+         "DMMMM"},
+        // M equal to I: M.
+        {{Column(0, 1, 0), Column(0, 0, 1)}, {zero1, zero0, zero1, zero1}, "IIMM"},
+        // D equal to I, both above M: D.
+        {{zero0, zero1, zero0}, {Column(0, -10, 5), Column(0, 5, -10), Column(0, 5, 5)}, "IMDM"},
+    };
+    for (sCase c : cases) {
+        PWPath path;
+        NWSmall(c.A.data(), static_cast<unsigned>(c.A.size()), c.B.data(), static_cast<unsigned>(c.B.size()), path);
+        EXPECT_EQ(TypesOf(path), c.path);
+    }
+}
+
 TEST_F(NWSmallTest, TerminalGapPolicies) {
     auto profile = [] {
         std::vector<ProfPos> p(3);

@@ -108,3 +108,52 @@ TEST_F(RefineHorizTest, AGroupWithoutColumnsScoresZero) {
     EXPECT_EQ(oldScore, 0.0f);
     EXPECT_EQ(newScore, 0.0f);
 }
+
+TEST_F(RefineHorizTest, ARealignmentThatOnlyTiesIsNotKept) {
+    // One gap in a run of equal letters may stand at either place for the same score. Of the
+    // two, the one the dynamic programming would not choose must stay: only a strictly better
+    // score replaces an alignment.
+    MSA::SetIdCount(3);
+    Tree tree;
+    TreeFromNewickWithIds("((s0:0.1,s1:0.1):0.2,s2:0.1);", tree);
+    SetCorvidTree(tree);
+    std::vector<unsigned> leafOf(3);
+    for (unsigned node = 0; node < tree.GetNodeCount(); ++node)
+        if (tree.IsLeaf(node)) leafOf[tree.GetLeafId(node)] = node;
+    const unsigned groupA[] = {leafOf[0], leafOf[1]}, groupB[] = {leafOf[2]};
+    unsigned kept = 0;
+    for (const char* third : {"CWW-WC", "CW-WWC", "C-WWWC", "CWWW-C"}) {
+        MSA a;
+        MakeMSA(a, {"CWWWWC", "CWWWWC", third}, {0, 1, 2});
+        SCORE oldScore = 0, newScore = 0;
+        const bool accepted = TryRealign(a, tree, groupA, 2, groupB, 1, &oldScore, &newScore, false, false);
+        EXPECT_EQ(RowText(a, 2), third) << third;
+        EXPECT_FALSE(accepted) << third;
+        if (newScore == oldScore && newScore != 0) ++kept;  // a tie that was tried and refused
+    }
+    EXPECT_GT(kept, 0u);
+}
+
+TEST_F(RefineHorizTest, OddPassesVisitTheNodesInReverseOrder) {
+    // Seven related sequences on a caterpillar tree: the second pass, which walks the internal
+    // nodes from the root down, reaches a different alignment of the last sequence than the
+    // first pass's order would.
+    const std::vector<std::string> letters = {"LKEQFFEAPCLPAGQ", "LWHYFFQQDGTMTGR", "ENFFWTQDLAMPPGAQ",
+                                              "DKLQRDAFGVTRPVN", "KKHPSLQNACPIQGK", "LKHRPYYWMPHFGQ",
+                                              "MYYHQFGQRQDMFGW"};
+    MSA::ResetIdCount();
+    MSA::SetIdCount(7);
+    SeqVect v;
+    MakeSeqVect(v, letters);
+    Tree tree;
+    TreeFromNewickWithIds(
+        "((((((s4:0.1,s2:0.1):0.1,s0:0.1):0.1,s5:0.1):0.1,s6:0.1):0.1,s3:0.1):0.1,s1:0.1):0.1;", tree);
+    SetCorvidTree(tree);
+    MSA a;
+    ProgressiveAlign(v, tree, a);
+    RefineHoriz(a, tree, 8, false, false);
+    const std::vector<std::string> expected = {"-LKEQFFEA---PCLPAGQ", "-LWHYFFQQ---DGTMTGR", "---ENFFWTQDLAMPPGAQ",
+                                               "----DKLQRDAFGVTRPVN", "-KKHPSLQN---ACPIQGK", "LKHRPYYW-----MPHFGQ",
+                                               "MYYHQFGQR----QDMFGW"};
+    for (unsigned id = 0; id < 7; ++id) EXPECT_EQ(RowText(a, a.GetSeqIndex(id)), expected[id]) << id;
+}
