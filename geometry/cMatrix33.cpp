@@ -145,11 +145,6 @@ cMatrix33 cMatrix33::operator*(const cMatrix33& o) const {
                    m[6] * b[2] + m[7] * b[5] + m[8] * b[8]);
 }
 
-cVector3 cMatrix33::operator*(const cVector3& v) const {
-  return cVector3(m[0] * v.x + m[1] * v.y + m[2] * v.z, m[3] * v.x + m[4] * v.y + m[5] * v.z,
-                  m[6] * v.x + m[7] * v.y + m[8] * v.z);
-}
-
 cMatrix33 cMatrix33::operator*(double s) const {
   cMatrix33 r;
   for (int i = 0; i < 9; ++i) r.m[i] = m[i] * s;

@@ -42,7 +42,10 @@ public:
   cMatrix33 operator-(const cMatrix33& o) const;
   cMatrix33& operator+=(const cMatrix33& o);
   cMatrix33 operator*(const cMatrix33& o) const;
-  cVector3 operator*(const cVector3& v) const;
+  cVector3 operator*(const cVector3& v) const {  // inline: it moves every atom of a fit
+    return cVector3(m[0] * v.x + m[1] * v.y + m[2] * v.z, m[3] * v.x + m[4] * v.y + m[5] * v.z,
+                    m[6] * v.x + m[7] * v.y + m[8] * v.z);
+  }
   cMatrix33 operator*(double s) const;
   cMatrix33& operator*=(double s);
 

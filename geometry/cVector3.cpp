@@ -1,4 +1,4 @@
-// cVector3: arithmetic, comparison, printing and file storage of three-component vectors.
+// cVector3: rounding, bounds, printing and file storage (the arithmetic is inline in the header).
 #include "geometry/cVector3.h"
 
 #include <climits>
@@ -19,91 +19,12 @@ double floorThroughInt(double v) {
 
 }  // namespace
 
-cVector3& cVector3::setZero() {
-  x = y = z = 0.0;
-  return *this;
-}
-
-double cVector3::norm() const { return std::sqrt(x * x + y * y + z * z); }
-
-double cVector3::norm2() const { return x * x + y * y + z * z; }
-
-cVector3& cVector3::normalize() {
-  const double n = norm();
-  x /= n;
-  y /= n;
-  z /= n;
-  return *this;
-}
-
-cVector3 cVector3::normalizedVersion() const {
-  const double n = norm();
-  return cVector3(x / n, y / n, z / n);
-}
-
-cVector3& cVector3::scale(const cVector3& o) {
-  x *= o.x;
-  y *= o.y;
-  z *= o.z;
-  return *this;
-}
-
 cVector3& cVector3::round() {
   x = floorThroughInt(x);
   y = floorThroughInt(y);
   z = floorThroughInt(z);
   return *this;
 }
-
-double cVector3::operator|(const cVector3& o) const { return x * o.x + y * o.y + z * o.z; }
-
-cVector3 cVector3::operator^(const cVector3& o) const {
-  return cVector3(y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x);
-}
-
-cVector3 cVector3::operator+(const cVector3& o) const { return cVector3(x + o.x, y + o.y, z + o.z); }
-cVector3 cVector3::operator-(const cVector3& o) const { return cVector3(x - o.x, y - o.y, z - o.z); }
-
-cVector3& cVector3::operator+=(const cVector3& o) {
-  x += o.x;
-  y += o.y;
-  z += o.z;
-  return *this;
-}
-
-cVector3& cVector3::operator-=(const cVector3& o) {
-  x -= o.x;
-  y -= o.y;
-  z -= o.z;
-  return *this;
-}
-
-cVector3 cVector3::operator*(double s) const { return cVector3(x * s, y * s, z * s); }
-
-cVector3& cVector3::operator*=(double s) {
-  x *= s;
-  y *= s;
-  z *= s;
-  return *this;
-}
-
-cVector3 cVector3::operator/(double s) const { return cVector3(x / s, y / s, z / s); }
-
-cVector3& cVector3::operator/=(double s) {
-  x /= s;
-  y /= s;
-  z /= s;
-  return *this;
-}
-
-cVector3 cVector3::operator*(const cVector3& o) const { return cVector3(x * o.x, y * o.y, z * o.z); }
-cVector3 cVector3::operator/(const cVector3& o) const { return cVector3(x / o.x, y / o.y, z / o.z); }
-cVector3 cVector3::operator-() const { return cVector3(-x, -y, -z); }
-
-bool cVector3::operator==(const cVector3& o) const { return x == o.x && y == o.y && z == o.z; }
-bool cVector3::operator!=(const cVector3& o) const { return !(*this == o); }
-
-bool cVector3::operator<(const cVector3& o) const { return x < o.x && y < o.y && !(z >= o.z); }
 
 void cVector3::updateMinMax(cVector3& min, cVector3& max) const {
   if (x < min.x) min.x = x;
@@ -141,7 +62,5 @@ void cVector3::load(const std::string& path) {
   std::ifstream in(path);
   load(in);
 }
-
-cVector3 operator*(double s, const cVector3& v) { return cVector3(s * v.x, s * v.y, s * v.z); }
 
 std::ostream& operator<<(std::ostream& os, const cVector3& v) { return os << v.x << " " << v.y << " " << v.z; }

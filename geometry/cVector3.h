@@ -1,6 +1,7 @@
 // cVector3: three-component double vector for positions, centres, axes and directions.
 #pragma once
 
+#include <cmath>
 #include <iosfwd>
 #include <string>
 #include <type_traits>
@@ -20,6 +21,8 @@ public:
     requires std::is_pointer_v<P> && std::is_convertible_v<P, const double*>
   explicit cVector3(P v) : x(v[0]), y(v[1]), z(v[2]) {}
 
+  // The arithmetic below is defined inline (after the class): it sits in every hot loop of
+  // the fits. Each operation computes exactly what its out-of-line form did.
   cVector3& setZero();
   double norm() const;
   double norm2() const;  // squared length
@@ -59,5 +62,82 @@ public:
   void load(const std::string& path);
 };
 
-cVector3 operator*(double s, const cVector3& v);
+inline cVector3 operator*(double s, const cVector3& v) { return cVector3(s * v.x, s * v.y, s * v.z); }
 std::ostream& operator<<(std::ostream& os, const cVector3& v);
+
+inline cVector3& cVector3::setZero() {
+  x = y = z = 0.0;
+  return *this;
+}
+
+inline double cVector3::norm() const { return std::sqrt(x * x + y * y + z * z); }
+inline double cVector3::norm2() const { return x * x + y * y + z * z; }
+
+inline cVector3& cVector3::normalize() {
+  const double n = norm();
+  x /= n;
+  y /= n;
+  z /= n;
+  return *this;
+}
+
+inline cVector3 cVector3::normalizedVersion() const {
+  const double n = norm();
+  return cVector3(x / n, y / n, z / n);
+}
+
+inline cVector3& cVector3::scale(const cVector3& o) {
+  x *= o.x;
+  y *= o.y;
+  z *= o.z;
+  return *this;
+}
+
+inline double cVector3::operator|(const cVector3& o) const { return x * o.x + y * o.y + z * o.z; }
+
+inline cVector3 cVector3::operator^(const cVector3& o) const {
+  return cVector3(y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x);
+}
+
+inline cVector3 cVector3::operator+(const cVector3& o) const { return cVector3(x + o.x, y + o.y, z + o.z); }
+inline cVector3 cVector3::operator-(const cVector3& o) const { return cVector3(x - o.x, y - o.y, z - o.z); }
+
+inline cVector3& cVector3::operator+=(const cVector3& o) {
+  x += o.x;
+  y += o.y;
+  z += o.z;
+  return *this;
+}
+
+inline cVector3& cVector3::operator-=(const cVector3& o) {
+  x -= o.x;
+  y -= o.y;
+  z -= o.z;
+  return *this;
+}
+
+inline cVector3 cVector3::operator*(double s) const { return cVector3(x * s, y * s, z * s); }
+
+inline cVector3& cVector3::operator*=(double s) {
+  x *= s;
+  y *= s;
+  z *= s;
+  return *this;
+}
+
+inline cVector3 cVector3::operator/(double s) const { return cVector3(x / s, y / s, z / s); }
+
+inline cVector3& cVector3::operator/=(double s) {
+  x /= s;
+  y /= s;
+  z /= s;
+  return *this;
+}
+
+inline cVector3 cVector3::operator*(const cVector3& o) const { return cVector3(x * o.x, y * o.y, z * o.z); }
+inline cVector3 cVector3::operator/(const cVector3& o) const { return cVector3(x / o.x, y / o.y, z / o.z); }
+inline cVector3 cVector3::operator-() const { return cVector3(-x, -y, -z); }
+
+inline bool cVector3::operator==(const cVector3& o) const { return x == o.x && y == o.y && z == o.z; }
+inline bool cVector3::operator!=(const cVector3& o) const { return !(*this == o); }
+inline bool cVector3::operator<(const cVector3& o) const { return x < o.x && y < o.y && !(z >= o.z); }

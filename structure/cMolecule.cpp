@@ -75,8 +75,10 @@ void cMolecule::moveBack(const cSpatialTransform& transform) {
 
 void cMolecule::createAlignedAtoms(bool caOnly) {
   alignedAtomIndices.clear();
-  alignedAtomIndices.reserve(atoms.size());
-  alignedAtoms.reserve(alignedAtoms.size() + atoms.size());
+  // One atom per listed residue with caOnly; otherwise a residue's atoms, a handful each.
+  const std::size_t expected = caOnly ? alignedResidues.size() : atoms.size();
+  alignedAtomIndices.reserve(expected);
+  alignedAtoms.reserve(alignedAtoms.size() + expected);
   const std::vector<unsigned>& list = alignedResidues;
 
   long ordinal = -1;  // residue ordinal of the current atom
@@ -138,12 +140,28 @@ struct cMolecule::sSuperposition {
   std::size_t pairs;
 };
 
+namespace {
+
+std::vector<cVector3> positionsOf(const std::vector<cPDBAtom>& atoms) {
+  std::vector<cVector3> positions;
+  positions.reserve(atoms.size());
+  for (const cPDBAtom& atom : atoms) positions.push_back(atom.position);
+  return positions;
+}
+
+}  // namespace
+
 cMolecule::sSuperposition cMolecule::superpose(const cMolecule* other) const {
-  const std::size_t pairs = std::min(alignedAtoms.size(), other->alignedAtoms.size());
+  return superpose(positionsOf(alignedAtoms), centreOfMass, positionsOf(other->alignedAtoms), other->centreOfMass);
+}
+
+cMolecule::sSuperposition cMolecule::superpose(const std::vector<cVector3>& pa, const cVector3& ca,
+                                               const std::vector<cVector3>& pb, const cVector3& cb) {
+  const std::size_t pairs = std::min(pa.size(), pb.size());
   Eigen::Matrix4d k = Eigen::Matrix4d::Zero();
   for (std::size_t i = 0; i < pairs; ++i) {
-    const cVector3 a = alignedAtoms[i].position - centreOfMass;
-    const cVector3 b = other->alignedAtoms[i].position - other->centreOfMass;
+    const cVector3 a = pa[i] - ca;
+    const cVector3 b = pb[i] - cb;
     const cVector3 m = b - a, p = a + b;
     k(0, 0) += m.x * m.x + m.y * m.y + m.z * m.z;
     k(1, 1) += m.x * m.x + p.y * p.y + p.z * p.z;
@@ -198,6 +216,25 @@ cMatrix33 unitRotationOf(const double* q) {
 
 }  // namespace
 
+namespace {
+
+double rmsd2Of(std::size_t pairs, double residual) { return pairs == 0 ? 0.0 : residual / static_cast<double>(pairs); }
+
+double angleOf(const double* q) {
+  const double norm = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+  // q and -q are the same rotation: |q0| picks the angle in [0, pi]. The bound keeps a
+  // rounded-up cosine from giving NaN.
+  const double angle = 2.0 * std::acos(std::min(1.0, std::fabs(q[0]) / norm));
+  return std::isnan(angle) ? 0.0 : angle;
+}
+
+double centreDistance2Of(const double* q, const cVector3& c, const cVector3& ca, const cVector3& cb) {
+  const cMatrix33 r = unitRotationOf(q);
+  return (c - (cb + r * (c - ca))).norm2();
+}
+
+}  // namespace
+
 void cMolecule::computeDirections(const cMolecule* other) {
   const cMatrix33 r = rotationOf(superpose(other).q);
   direction1 = row(r, 0);
@@ -206,21 +243,29 @@ void cMolecule::computeDirections(const cMolecule* other) {
 
 double cMolecule::computeRMSD(const cMolecule* other) const {
   const sSuperposition s = superpose(other);
-  return s.pairs == 0 ? 0.0 : s.residual / static_cast<double>(s.pairs);
+  return rmsd2Of(s.pairs, s.residual);
 }
 
-double cMolecule::computeAngle(const cMolecule* other) const {
-  const sSuperposition s = superpose(other);
-  const double norm = std::sqrt(s.q[0] * s.q[0] + s.q[1] * s.q[1] + s.q[2] * s.q[2] + s.q[3] * s.q[3]);
-  // q and -q are the same rotation: |q0| picks the angle in [0, pi]. The bound keeps a
-  // rounded-up cosine from giving NaN.
-  const double angle = 2.0 * std::acos(std::min(1.0, std::fabs(s.q[0]) / norm));
-  return std::isnan(angle) ? 0.0 : angle;
-}
+double cMolecule::computeAngle(const cMolecule* other) const { return angleOf(superpose(other).q); }
 
 double cMolecule::computeDistAxisCenter(const cMolecule* other, cVector3 c) const {
-  const cMatrix33 r = unitRotationOf(superpose(other).q);
-  return (c - (other->centreOfMass + r * (c - centreOfMass))).norm2();
+  return centreDistance2Of(superpose(other).q, c, centreOfMass, other->centreOfMass);
+}
+
+cMolecule::sComparison cMolecule::compare(const std::vector<cVector3>& a, const cVector3& ca,
+                                          const std::vector<cVector3>& b, const cVector3& cb, const cVector3& c) {
+  const sSuperposition s = superpose(a, ca, b, cb);
+  const cMatrix33 r = rotationOf(s.q);
+  return {rmsd2Of(s.pairs, s.residual), angleOf(s.q), centreDistance2Of(s.q, c, ca, cb), row(r, 0), row(r, 1)};
+}
+
+std::vector<int> cMolecule::residueCAIndices() const {
+  std::vector<int> indices;
+  for (std::size_t k = 0; k < atoms.size(); ++k) {
+    if (startsResidue(atoms, k)) indices.push_back(-1);
+    if (indices.back() < 0 && atoms[k].isCA()) indices.back() = static_cast<int>(k);
+  }
+  return indices;
 }
 
 void cMolecule::print() { printAtoms(atoms); }

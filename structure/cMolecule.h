@@ -61,6 +61,21 @@ public:
   // axis of a rotation that maps this chain onto the other.
   double computeDistAxisCenter(const cMolecule* other, cVector3 c) const;
 
+  // The three quantities above and the direction vectors, from one superposition of point
+  // lists (this chain's a with centre ca onto the other's b with centre cb): the same values
+  // as the member functions give for aligned atoms at those positions.
+  struct sComparison {
+    double rmsd2;                    // computeRMSD
+    double angle;                    // computeAngle
+    double centreDistance2;          // computeDistAxisCenter
+    cVector3 direction1, direction2;  // what computeDirections stores
+  };
+  static sComparison compare(const std::vector<cVector3>& a, const cVector3& ca, const std::vector<cVector3>& b,
+                             const cVector3& cb, const cVector3& c);
+  // For each residue ordinal (the residues createAlignedAtoms counts), the index in atoms of its
+  // first CA, or -1 for a residue without one.
+  std::vector<int> residueCAIndices() const;
+
   // Sequence alignment of chains through the alignment engine (defined with the chain matching,
   // in symmetry/chainSequenceAlignment.cpp, which links the engine). Each chain's sequence is
   // the residue letters of its segments in residue-number order. The multiple form leaves out
@@ -77,4 +92,6 @@ public:
 private:
   struct sSuperposition;
   sSuperposition superpose(const cMolecule* other) const;
+  static sSuperposition superpose(const std::vector<cVector3>& a, const cVector3& ca, const std::vector<cVector3>& b,
+                                  const cVector3& cb);
 };

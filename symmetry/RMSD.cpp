@@ -34,31 +34,55 @@ void RMSD::computeCOM(const cVector3* points, int n, const double* weights) {
     centreOfMass /= W;
 }
 
-void RMSD::computeGyrRad(const cVector3* points, int n, const double* weights) {
-    gyrationRadius2 = 0.0;
-    W = 0.0;
-    if (n <= 0) return;
-    W = weightOf(n, weights);
-    for (int i = 0; i < n; ++i) {
-        const double r2 = (points[i] - centreOfMass).norm2();
-        gyrationRadius2 += weights ? weights[i] * r2 : r2;
-    }
-    gyrationRadius2 /= W;
-}
+namespace {
 
-void RMSD::computeInertiaTwoMolecules(const cVector3* P, const cVector3* Q, int n, const double* weights) {
-    W = weightOf(n, weights);
-    // s[a][b] = sum of weight * u_a * w_b
+// Running sums of one pass over point pairs (p, q) about a centre c, with u = p - c and
+// w = q - c: sum |u|^2, sum u_a w_b, sum w x u, sum (u - w) and sum (u - w)^2 component-wise,
+// each weighted. One pass serves the gyration radius and both halves of an element's sums;
+// every sum is accumulated in point order with the same operations as a pass of its own.
+struct sPairSums {
+    double gyration = 0.0;
     double s[3][3] = {};
-    for (int i = 0; i < n; ++i) {
-        const cVector3 u = P[i] - centreOfMass;
-        const cVector3 w = Q[i] - centreOfMass;
-        const double k = weights ? weights[i] : 1.0;
-        const double uu[3] = {u.x, u.y, u.z};
-        const double ww[3] = {w.x, w.y, w.z};
-        for (int a = 0; a < 3; ++a)
-            for (int c = 0; c < 3; ++c) s[a][c] += k * uu[a] * ww[c];
+    cVector3 cross{0.0}, mean{0.0}, square{0.0};
+
+    // Q null: the gyration sum only. Unweighted sums skip the factor 1, which changes nothing.
+    template <bool kWeighted>
+    void add(const cVector3* P, const cVector3* Q, int n, const double* weights, const cVector3& c) {
+        for (int i = 0; i < n; ++i) {
+            const cVector3 u = P[i] - c;
+            const double r2 = u.norm2();
+            if constexpr (kWeighted) gyration += weights[i] * r2;
+            else gyration += r2;
+            if (!Q) continue;
+            const cVector3 w = Q[i] - c;
+            const double uu[3] = {u.x, u.y, u.z};
+            const double ww[3] = {w.x, w.y, w.z};
+            const cVector3 diff = u - w;
+            if constexpr (kWeighted) {
+                const double k = weights[i];
+                for (int a = 0; a < 3; ++a)
+                    for (int b = 0; b < 3; ++b) s[a][b] += k * uu[a] * ww[b];
+                cross += (w ^ u) * k;
+                mean += diff * k;
+                square += (diff * diff) * k;
+            } else {
+                for (int a = 0; a < 3; ++a)
+                    for (int b = 0; b < 3; ++b) s[a][b] += uu[a] * ww[b];
+                cross += w ^ u;
+                mean += diff;
+                square += diff * diff;
+            }
+        }
     }
+    void add(const cVector3* P, const cVector3* Q, int n, const double* weights, const cVector3& c) {
+        if (weights) add<true>(P, Q, n, weights, c);
+        else add<false>(P, Q, n, weights, c);
+    }
+};
+
+}  // namespace
+
+void RMSD::storeProducts(const double (&s)[3][3]) {
     sums[eProdXX] = 4.0 * s[0][0] / W;
     sums[eProdYY] = 4.0 * s[1][1] / W;
     sums[eProdZZ] = 4.0 * s[2][2] / W;
@@ -73,18 +97,7 @@ void RMSD::computeInertiaTwoMolecules(const cVector3* P, const cVector3* Q, int 
     sums[eOffZX] = -4.0 * s[2][0] / W;
 }
 
-void RMSD::computeCrossInertia(const cVector3* P, const cVector3* Q, int n, const double* weights) {
-    W = weightOf(n, weights);
-    cVector3 cross(0.0), mean(0.0), square(0.0);
-    for (int i = 0; i < n; ++i) {
-        const cVector3 u = P[i] - centreOfMass;
-        const cVector3 w = Q[i] - centreOfMass;
-        const double k = weights ? weights[i] : 1.0;
-        const cVector3 diff = u - w;
-        cross += (w ^ u) * k;
-        mean += diff * k;
-        square += (diff * diff) * k;
-    }
+void RMSD::storeCross(const cVector3& cross, const cVector3& mean, const cVector3& square) {
     sums[eCrossZ] = cross.z / W;
     sums[eCrossX] = cross.x / W;
     sums[eCrossY] = cross.y / W;
@@ -94,6 +107,54 @@ void RMSD::computeCrossInertia(const cVector3* P, const cVector3* Q, int n, cons
     sums[eSquareX] = square.x / W;
     sums[eSquareY] = square.y / W;
     sums[eSquareZ] = square.z / W;
+}
+
+void RMSD::computeGyrRad(const cVector3* points, int n, const double* weights) {
+    gyrationRadius2 = 0.0;
+    W = 0.0;
+    if (n <= 0) return;
+    W = weightOf(n, weights);
+    sPairSums pass;
+    pass.add(points, nullptr, n, weights, centreOfMass);
+    gyrationRadius2 = pass.gyration / W;
+}
+
+void RMSD::computeInertiaTwoMolecules(const cVector3* P, const cVector3* Q, int n, const double* weights) {
+    W = weightOf(n, weights);
+    sPairSums pass;
+    pass.add(P, Q, n, weights, centreOfMass);
+    storeProducts(pass.s);
+}
+
+void RMSD::computeCrossInertia(const cVector3* P, const cVector3* Q, int n, const double* weights) {
+    W = weightOf(n, weights);
+    sPairSums pass;
+    pass.add(P, Q, n, weights, centreOfMass);
+    storeCross(pass.cross, pass.mean, pass.square);
+}
+
+void RMSD::computeElementSums(const std::vector<sPointBlock>& blocks, int element, int elementCount) {
+    int n = 0;
+    centreOfMass = cVector3(0.0);
+    for (const sPointBlock& block : blocks) {
+        for (int i = 0; i < block.n; ++i) centreOfMass += block.P[i];
+        n += block.n;
+    }
+    gyrationRadius2 = 0.0;
+    W = n;
+    if (n <= 0) {
+        sums.fill(0.0);
+        centreOfMass = cVector3(0.0);
+        W = 0.0;
+    } else {
+        centreOfMass /= W;
+        sPairSums pass;
+        for (const sPointBlock& block : blocks) pass.add<false>(block.P, block.Q, block.n, nullptr, centreOfMass);
+        gyrationRadius2 = pass.gyration / W;
+        storeProducts(pass.s);
+        storeCross(pass.cross, pass.mean, pass.square);
+    }
+    saveCoefficients(element, elementCount);
 }
 
 void RMSD::incrementInertias(const cVector3* P, const cVector3* Q, int n, const double* weights,

@@ -56,6 +56,16 @@ public:
     void incrementInertias(const cVector3* P, const cVector3* Q, int n, const double* weights,
                            cPointSymmetryGroup* group, int element, int elementCount);
     void saveCoefficients(int element, int elementCount);
+    // The pairs of one element given in blocks (typically a chain and its image), unweighted:
+    // the same centre, gyration radius, sums and W as computeCOM, computeGyrRad and
+    // incrementInertias on the concatenated lists, in one pass after the centre's, and without
+    // building the lists.
+    struct sPointBlock {
+        const cVector3* P;
+        const cVector3* Q;
+        int n;
+    };
+    void computeElementSums(const std::vector<sPointBlock>& blocks, int element, int elementCount);
 
     // Starts a new model: stores the cosine between the group's axes, zeroes the coefficients
     // and the total weight.
@@ -93,6 +103,11 @@ public:
     // by damped Newton steps on the rotational model of every element the group holds, keeping
     // only steps that lower it. residual: the model at the axes on entry, lowered on return.
     void polishAxisPair(cPointSymmetryGroup* group, double& residual);
+
+    // The sums of the layout from the accumulated products and the cross, mean and square sums,
+    // divided by W.
+    void storeProducts(const double (&s)[3][3]);
+    void storeCross(const cVector3& cross, const cVector3& mean, const cVector3& square);
 
     cVector3 centreOfMass{0.0};  // of the current point list
     double gyrationRadius2 = 0.0;  // mean |p - centreOfMass|^2 of the current point list, Å^2

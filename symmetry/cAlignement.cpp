@@ -42,15 +42,12 @@ cAlignement::cAlignement(cInfo* report_, cParameters* parameters_) : report(repo
 
 cAlignement::~cAlignement() = default;
 
-void cAlignement::align(std::vector<cMolecule*>& chains) {
-    for (cMolecule* chain : chains) {
-        chain->alignedResidues.clear();
-        chain->alignedAtoms.clear();
-    }
+std::vector<std::vector<unsigned>> cAlignement::matchResidues(std::vector<cMolecule*>& chains) {
     alignment.reset();
     alignment = cMolecule::align(chains);
     const MSA& msa = *alignment;
     const std::size_t m = chains.size();
+    std::vector<std::vector<unsigned>> residues(m);
 
     // Residue ordinals within each chain's own sequence; chain k's row is that of sequence id k.
     std::vector<unsigned> counter(m, 0);
@@ -60,12 +57,26 @@ void cAlignement::align(std::vector<cMolecule*>& chains) {
 
     for (unsigned column = 0; column < msa.GetColCount(); ++column) {
         if (!columnHasGap(msa, column) && meanPairScore(msa, column) >= 0.0) {
-            for (std::size_t k = 0; k < m; ++k) chains[k]->alignedResidues.push_back(counter[k]++);
+            for (std::size_t k = 0; k < m; ++k) residues[k].push_back(counter[k]++);
             continue;
         }
         for (std::size_t k = 0; k < m; ++k)
             if (!msa.IsGap(rowOf[k], column)) ++counter[k];
     }
+    return residues;
+}
+
+void cAlignement::align(std::vector<cMolecule*>& chains) {
+    for (cMolecule* chain : chains) {
+        chain->alignedResidues.clear();
+        chain->alignedAtoms.clear();
+    }
+    const std::vector<std::vector<unsigned>> residues = matchResidues(chains);
+    // Column by column, so that a chain standing twice in the list gets both rows' residues
+    // in turn.
+    const std::size_t columns = residues.empty() ? 0 : residues[0].size();
+    for (std::size_t c = 0; c < columns; ++c)
+        for (std::size_t k = 0; k < chains.size(); ++k) chains[k]->alignedResidues.push_back(residues[k][c]);
     for (cMolecule* chain : distinctChains(chains)) chain->createAlignedAtoms(true);
 }
 

@@ -22,6 +22,10 @@ public:
     // Each chain's aligned-residue list and aligned atoms (CA only) are replaced. A chain may
     // stand twice in the list (a chain compared with itself). A list of one chain aligns nothing.
     void align(std::vector<cMolecule*>& chains);
+    // The matching alone: for each chain of the list (after the alignment dropped those without
+    // a known residue), the residue ordinals of the accepted columns in column order. The
+    // chains are left as they are.
+    std::vector<std::vector<unsigned>> matchResidues(std::vector<cMolecule*>& chains);
     // Pairwise variant: a column is accepted when both characters are residues scoring 1 or
     // more; prints the gap count of the alignment.
     void align(cMolecule& a, cMolecule& b);

@@ -62,6 +62,24 @@ void cSym::cutIntoChains() {
     chainCount = static_cast<int>(chains.size());
 }
 
+namespace {
+
+// Positions of the first CA of every listed residue (ascending ordinals), as createAlignedAtoms
+// would keep them; false when a listed residue has no CA, where createAlignedAtoms lets the next
+// residue stand in and only it gives the right atoms.
+bool alignedPositions(const cMolecule& chain, const std::vector<int>& caOfResidue, const std::vector<unsigned>& residues,
+                      std::vector<cVector3>& positions) {
+    positions.clear();
+    for (unsigned r : residues) {
+        if (r >= caOfResidue.size()) break;  // past the chain's residues: never reached
+        if (caOfResidue[r] < 0) return false;
+        positions.push_back(chain.atoms[static_cast<std::size_t>(caOfResidue[r])].position);
+    }
+    return true;
+}
+
+}  // namespace
+
 void cSym::alignChains() {
     report->printInfo("Sequence alignment of chains");
     const int n = static_cast<int>(chains.size());
@@ -75,15 +93,40 @@ void cSym::alignChains() {
     chainIndices.clear();
 
     {
+        // Two chains are compared on the CA atoms of their matched residues. Their positions are
+        // taken straight from the chains; building the chains' aligned atoms, as the general
+        // matching does, is left to a chain compared with itself and to residues without a CA.
+        std::vector<std::vector<int>> caOfResidue;
+        for (const cMolecule* chain : chains) caOfResidue.push_back(chain->residueCAIndices());
         cAlignement pairs(report, parameters);
+        // Matches chains x and y (aligned in that order) and leaves the positions of their
+        // matched CA atoms in px and py.
+        std::vector<cVector3> px, py;
+        auto match = [&](int x, int y) {
+            std::vector<cMolecule*> two{chains[x], chains[y]};
+            if (x != y) {
+                const std::vector<std::vector<unsigned>> residues = pairs.matchResidues(two);
+                if (alignedPositions(*chains[x], caOfResidue[x], residues[0], px) &&
+                    alignedPositions(*chains[y], caOfResidue[y], residues[1], py))
+                    return;
+            }
+            pairs.align(two);
+            px.clear();
+            py.clear();
+            for (const cPDBAtom& atom : chains[x]->alignedAtoms) px.push_back(atom.position);
+            for (const cPDBAtom& atom : chains[y]->alignedAtoms) py.push_back(atom.position);
+        };
+
         cVector3 centre(0.0);
         for (int i = 0; i < n; ++i) {
             chainIndices.push_back(i);
             (void)chains[i]->computeCM();
             if (i > 0) {
-                std::vector<cMolecule*> two{chains[0], chains[i]};
-                pairs.align(two);
-                chains[i]->computeDirections(chains[0]);
+                match(0, i);
+                const cMolecule::sComparison c =
+                    cMolecule::compare(py, chains[i]->centreOfMass, px, chains[0]->centreOfMass, centre);
+                chains[i]->direction1 = c.direction1;
+                chains[i]->direction2 = c.direction2;
             } else {
                 chains[0]->direction1 = cVector3(1.0, 0.0, 0.0);
                 chains[0]->direction2 = cVector3(0.0, 1.0, 0.0);
@@ -94,11 +137,12 @@ void cSym::alignChains() {
 
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
-                std::vector<cMolecule*> two{chains[i], chains[j]};
-                pairs.align(two);
-                pairRMSD[i][j] = chains[i]->computeRMSD(chains[j]);
-                pairAngle[i][j] = chains[i]->computeAngle(chains[j]);
-                pairCentreDistance[i][j] = chains[i]->computeDistAxisCenter(chains[j], centre);
+                match(i, j);
+                const cMolecule::sComparison c =
+                    cMolecule::compare(px, chains[i]->centreOfMass, py, chains[j]->centreOfMass, centre);
+                pairRMSD[i][j] = c.rmsd2;
+                pairAngle[i][j] = c.angle;
+                pairCentreDistance[i][j] = c.centreDistance2;
             }
         }
     }

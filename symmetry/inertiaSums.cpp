@@ -11,33 +11,34 @@
 void cSym::computeInertiasForAllAxes(cPointSymmetryGroup* group) {
     const int L = permutationLength;
     const int n = std::min(chainCount, static_cast<int>(chains.size()));
+    // Each chain's aligned positions once, contiguous: every element pairs the same lists.
+    std::vector<std::vector<cVector3>> positions(n);
+    for (int k = 0; k < n; ++k) {
+        positions[k].reserve(chains[k]->alignedAtoms.size());
+        for (const cPDBAtom& atom : chains[k]->alignedAtoms) positions[k].push_back(atom.position);
+    }
     int matched = 0;
-    std::vector<cVector3> P, Q;
+    std::vector<sPointBlock> blocks;
     for (int j = 0; j < L && j < static_cast<int>(group->permutations.size()); ++j) {
         const std::vector<int>& p = group->permutations[j];
         if (p.empty()) continue;
-        P.clear();
-        Q.clear();
+        blocks.clear();
+        int pairs = 0;
         // Only slots that are real chains on both sides take part: missing chains have no atoms.
         const int chainSlots = std::min(n, static_cast<int>(p.size()));
         for (int k = 0; k < chainSlots; ++k) {
             const int image = p[k];
             if (image < 0 || image >= n) continue;
-            const std::vector<cPDBAtom>& source = chains[k]->alignedAtoms;
-            const std::vector<cPDBAtom>& target = chains[image]->alignedAtoms;
+            const std::vector<cVector3>& source = positions[k];
+            const std::vector<cVector3>& target = positions[image];
             if (source.empty()) continue;
             // The alignment gives every chain the same number of aligned atoms; should two
             // counts differ, only the common prefix is paired rather than reading past one.
-            const std::size_t common = std::min(source.size(), target.size());
-            for (std::size_t l = 0; l < common; ++l) {
-                P.push_back(source[l].position);
-                Q.push_back(target[l].position);
-            }
+            const int common = static_cast<int>(std::min(source.size(), target.size()));
+            blocks.push_back({source.data(), target.data(), common});
+            pairs += common;
         }
-        const int pairs = static_cast<int>(P.size());
-        computeCOM(P.data(), pairs, nullptr);
-        computeGyrRad(P.data(), pairs, nullptr);
-        incrementInertias(P.data(), Q.data(), pairs, nullptr, group, j, L);
+        computeElementSums(blocks, j, L);
         if (pairs > 0) ++matched;
     }
     if (matched < 2) endRun(std::cout, "Permutation does not make any existing chain match");
