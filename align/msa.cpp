@@ -196,34 +196,25 @@ void MSA::CopyCol(unsigned fromCol, unsigned toCol) {
     for (unsigned row = 0; row < m_uSeqCount; ++row) SetChar(row, toCol, GetChar(row, fromCol));
 }
 
-void MSA::CheckRow(unsigned row, const char* operation) const {
-    if (row >= m_uSeqCount) Quit("MSA::%s(%u), count=%u", operation, row, m_uSeqCount);
+void MSA::BadRow(unsigned row, const char* operation) const {
+    Quit("MSA::%s(%u), count=%u", operation, row, m_uSeqCount);
 }
 
-void MSA::CheckCell(unsigned row, unsigned col) const {
-    if (row >= m_uSeqCount || col >= m_uColCount)
-        Quit("MSA::GetChar(%u/%u,%u/%u)", row, m_uSeqCount, col, m_uColCount);
+void MSA::BadCell(unsigned row, unsigned col) const {
+    Quit("MSA::GetChar(%u/%u,%u/%u)", row, m_uSeqCount, col, m_uColCount);
 }
 
-char MSA::GetChar(unsigned row, unsigned col) const {
-    CheckCell(row, col);
-    return m_szSeqs[row][col];
+void MSA::BadLetter(unsigned row, unsigned col, char c, unsigned letter) const {
+    Quit("MSA::GetLetter(%u/%u, %u/%u)='%c'/%u", row, m_uSeqCount, col, m_uColCount, c, letter);
 }
 
-bool MSA::IsGap(unsigned row, unsigned col) const { return IsGapChar(GetChar(row, col)); }
+void MSA::UnsetWeight() const { Quit("Seq weight not set"); }
 
 bool MSA::IsWildcard(unsigned row, unsigned col) const { return IsWildcardChar(GetChar(row, col)); }
 
-unsigned MSA::GetLetter(unsigned row, unsigned col) const {
-    const char c = GetChar(row, col);
-    const unsigned letter = CharToLetter(c);
-    if (letter >= 20) Quit("MSA::GetLetter(%u/%u, %u/%u)='%c'/%u", row, m_uSeqCount, col, m_uColCount, c, letter);
-    return letter;
-}
-
 unsigned MSA::GetLetterEx(unsigned row, unsigned col) const { return CharToLetterEx(GetChar(row, col)); }
 
-void MSA::SetChar(unsigned row, unsigned col, char c) {
+void MSA::SetCharSlow(unsigned row, unsigned col, char c) {
     if (row >= m_uSeqCount || col > m_uColCapacity) Quit("MSA::SetChar(%u,%u)", row, col);
     if (col == m_uColCapacity) {
         const unsigned newCapacity = col + COL_GROWTH;
@@ -380,13 +371,6 @@ bool MSA::GetSeqIndex(unsigned id, unsigned* index) const {
         }
     }
     return false;
-}
-
-WEIGHT MSA::GetSeqWeight(unsigned row) const {
-    CheckRow(row, "GetSeqWeight");
-    const WEIGHT w = m_Weights[row];
-    if (w == BTInsane) Quit("Seq weight not set");
-    return w;
 }
 
 void MSA::SetSeqWeight(unsigned row, WEIGHT w) {

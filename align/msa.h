@@ -1,6 +1,7 @@
 // MSA: one multiple alignment, rows of equal length with names, ids and weights.
 #pragma once
 
+#include "align/alpha.h"
 #include "align/engineTypes.h"
 #include "align/enums.h"
 
@@ -43,7 +44,7 @@ public:
     unsigned GetSeqCount() const { return m_uSeqCount; }
     unsigned GetColCount() const { return m_uColCount; }
 
-    // Letters and columns.
+    // Letters and columns. The hot accessors are inline (below the class) with their checks.
     char GetChar(unsigned row, unsigned col) const;
     bool IsGap(unsigned row, unsigned col) const;
     bool IsWildcard(unsigned row, unsigned col) const;
@@ -151,8 +152,19 @@ public:
 
 private:
     void AllocMSAArrays(unsigned seqCount, unsigned colCount);
-    void CheckRow(unsigned row, const char* operation) const;
-    void CheckCell(unsigned row, unsigned col) const;
+    void CheckRow(unsigned row, const char* operation) const {
+        if (row >= m_uSeqCount) BadRow(row, operation);
+    }
+    void CheckCell(unsigned row, unsigned col) const {
+        if (row >= m_uSeqCount || col >= m_uColCount) BadCell(row, col);
+    }
+    // The failures of the checks, out of line: each ends the process.
+    [[noreturn]] void BadRow(unsigned row, const char* operation) const;
+    [[noreturn]] void BadCell(unsigned row, unsigned col) const;
+    [[noreturn]] void BadLetter(unsigned row, unsigned col, char c, unsigned letter) const;
+    [[noreturn]] void UnsetWeight() const;
+    // SetChar at the column capacity (growing every row) or out of range.
+    void SetCharSlow(unsigned row, unsigned col, char c);
     void AllocIdArrays();
 
     unsigned m_uSeqCount = 0;
@@ -167,3 +179,30 @@ private:
 
     static unsigned m_uIdCount;
 };
+
+inline char MSA::GetChar(unsigned row, unsigned col) const {
+    CheckCell(row, col);
+    return m_szSeqs[row][col];
+}
+
+inline bool MSA::IsGap(unsigned row, unsigned col) const { return IsGapChar(GetChar(row, col)); }
+
+inline unsigned MSA::GetLetter(unsigned row, unsigned col) const {
+    const char c = GetChar(row, col);
+    const unsigned letter = CharToLetter(c);
+    if (letter >= 20) BadLetter(row, col, c, letter);
+    return letter;
+}
+
+inline void MSA::SetChar(unsigned row, unsigned col, char c) {
+    if (row >= m_uSeqCount || col >= m_uColCapacity) return SetCharSlow(row, col, c);
+    m_szSeqs[row][col] = c;
+    if (col >= m_uColCount) m_uColCount = col + 1;
+}
+
+inline WEIGHT MSA::GetSeqWeight(unsigned row) const {
+    CheckRow(row, "GetSeqWeight");
+    const WEIGHT w = m_Weights[row];
+    if (w == BTInsane) UnsetWeight();
+    return w;
+}

@@ -46,11 +46,15 @@ void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT coun
         Quit("Alphabet %d not supported", static_cast<int>(g_Alpha));
     if (col >= m_uColCount) Quit("MSA::GetFractionalWeightedCounts(%u), count=%u", col, m_uColCount);
 
+    // Every row's weight is read below: an unset one ends the process before anything is counted.
+    for (unsigned row = 0; row < m_uSeqCount; ++row) (void)GetSeqWeight(row);
+    const WEIGHT* weights = m_Weights;
+
     memset(counts, 0, MAX_ALPHA * sizeof(FCOUNT));
     FCOUNT gapWeight = 0;
     FCOUNT letterTotal = 0;
     for (unsigned row = 0; row < m_uSeqCount; ++row) {
-        const WEIGHT w = GetSeqWeight(row);
+        const WEIGHT w = weights[row];
         const char c = m_szSeqs[row][col];
         if (IsGapChar(c)) {
             gapWeight += w;
@@ -60,7 +64,9 @@ void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT coun
             SpreadWildcard(CharToLetterEx(c), w, counts);
             continue;
         }
-        counts[GetLetter(row, col)] += w;
+        const unsigned letter = CharToLetter(c);
+        if (letter >= 20) (void)GetLetter(row, col);  // ends the process with its message
+        counts[letter] += w;
         letterTotal += w;
     }
     *occ = 1 - gapWeight;
@@ -74,7 +80,7 @@ void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT coun
     FCOUNT start = 0, end = 0, extend = 0;
     FCOUNT ll = 0, lg = 0, gl = 0, gg = 0;
     for (unsigned row = 0; row < m_uSeqCount; ++row) {
-        const WEIGHT w = GetSeqWeight(row);
+        const WEIGHT w = weights[row];
         const char* s = m_szSeqs[row];
         const bool gapHere = IsGapChar(s[col]);
         // Before column 0 every row counts as having a letter.

@@ -47,18 +47,9 @@ Workspace& GetWorkspace() {
     return workspace;
 }
 
-typedef SCORE (*ColumnScore)(const ProfPos&, const ProfPos&);
-
-// The column score in force for this alignment (g_PPScore does not change during one).
-ColumnScore ColumnScoreInForce() {
-    switch (g_PPScore) {
-        case PPSCORE_LE: return ScoreProfPos2LA;
-        case PPSCORE_SP:
-        case PPSCORE_SV: return ScoreProfPos2SP;
-        case PPSCORE_SPN: return ScoreProfPos2SPN;
-        default: Quit("Invalid g_PPScore");
-    }
-}
+// The dynamic programming with one column score, called per cell and inlined.
+template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
+void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends);
 
 }  // namespace
 
@@ -81,15 +72,15 @@ void SetTermGaps(ProfPos* P, unsigned length) {
     }
 }
 
-void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
-    if (m == 0 || n == 0) Quit("Internal error, NWSmall: length=0");
-    SetTermGaps(A, m);
-    SetTermGaps(B, n);
-    const ColumnScore score = ColumnScoreInForce();
+namespace {
 
-    Workspace& w = GetWorkspace();
-    w.Reserve(m + 1, n + 1);
-    for (unsigned i = 0; i <= m; ++i) memset(w.rows[i], 0, n + 1);
+// Fills the traceback of an m x n alignment and leaves the last row of the three score rows in
+// ends[0] (M), ends[1] (D) and ends[2] (I).
+template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
+void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends) {
+    // Row 0 and column 0 of the traceback are read as zero; every other cell is written below.
+    memset(w.rows[0], 0, n + 1);
+    for (unsigned i = 1; i <= m; ++i) w.rows[i][0] = 0;
 
     SCORE* mPrev = w.mPrev.data();
     SCORE* mCur = w.mCur.data();
@@ -107,37 +98,66 @@ void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
         iPrev[j] = NEG;
     }
 
+    // The gap steps of one cell into D and I, and its traceback byte.
+    auto gapStates = [&](unsigned j, const ProfPos& a, const ProfPos& b, unsigned char bits, char* tb) {
+        const SCORE dExtend = dPrev[j] + e;
+        const SCORE dOpen = mPrev[j] + a.scoreGapOpen;
+        if (dOpen >= dExtend) {
+            dCur[j] = dOpen;
+            bits |= TB_D_FROM_M;
+        } else {
+            dCur[j] = dExtend;
+        }
+
+        const SCORE iExtend = iCur[j - 1] + e;
+        const SCORE iOpen = mCur[j - 1] + b.scoreGapOpen;
+        if (iOpen >= iExtend) {
+            iCur[j] = iOpen;
+            bits |= TB_I_FROM_M;
+        } else {
+            iCur[j] = iExtend;
+        }
+        tb[j] = static_cast<char>(bits);
+    };
+
     for (unsigned i = 1; i <= m; ++i) {
         const ProfPos& a = A[i - 1];
         char* tb = w.rows[i];
         mCur[0] = NEG;
         iCur[0] = NEG;
-        for (unsigned j = 1; j <= n; ++j) {
-            const ProfPos& b = B[j - 1];
-            const SCORE s = score(a, b);
-            unsigned char bits;
-            SCORE mv;
-            if (i == 1 && j == 1) {
-                if (m == 1) {
-                    // A one-column A pays its own gap open and close on its match with B0.
-                    mv = s + A[0].scoreGapOpen + A[0].scoreGapClose;
-                    bits = TB_D;
+        // The first row and column carry the whole price of a leading gap.
+        if (i == 1) {
+            for (unsigned j = 1; j <= n; ++j) {
+                const ProfPos& b = B[j - 1];
+                const SCORE s = Score(a, b);
+                unsigned char bits;
+                if (j == 1) {
+                    if (m == 1) {
+                        // A one-column A pays its own gap open and close on its match with B0.
+                        mCur[j] = s + A[0].scoreGapOpen + A[0].scoreGapClose;
+                        bits = TB_D;
+                    } else {
+                        mCur[j] = s;
+                        bits = TB_M;
+                    }
                 } else {
-                    mv = s;
-                    bits = TB_M;
+                    mCur[j] = s + B[0].scoreGapOpen + static_cast<SCORE>(j - 2) * e + B[j - 2].scoreGapClose;
+                    bits = TB_I;
                 }
-            } else if (i == 1) {
-                // The first row and column carry the whole price of a leading gap.
-                mv = s + B[0].scoreGapOpen + static_cast<SCORE>(j - 2) * e + B[j - 2].scoreGapClose;
-                bits = TB_I;
-            } else if (j == 1) {
-                mv = s + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
-                bits = TB_D;
-            } else {
+                gapStates(j, a, B[j - 1], bits, tb);
+            }
+        } else {
+            mCur[1] = Score(a, B[0]) + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
+            gapStates(1, a, B[0], TB_D, tb);
+            const SCORE closeA = A[i - 2].scoreGapClose;
+            for (unsigned j = 2; j <= n; ++j) {
+                const ProfPos& b = B[j - 1];
+                const SCORE s = Score(a, b);
                 const SCORE fromM = mPrev[j - 1];
-                const SCORE fromD = dPrev[j - 1] + A[i - 2].scoreGapClose;
+                const SCORE fromD = dPrev[j - 1] + closeA;
                 const SCORE fromI = iPrev[j - 1] + B[j - 2].scoreGapClose;
                 SCORE best;
+                unsigned char bits;
                 if (fromM >= fromD && fromM >= fromI) {
                     best = fromM;
                     bits = TB_M;
@@ -148,36 +168,40 @@ void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
                     best = fromI;
                     bits = TB_I;
                 }
-                mv = s + best;
+                mCur[j] = s + best;
+                gapStates(j, a, b, bits, tb);
             }
-            mCur[j] = mv;
-
-            const SCORE dExtend = dPrev[j] + e;
-            const SCORE dOpen = mPrev[j] + a.scoreGapOpen;
-            if (dOpen >= dExtend) {
-                dCur[j] = dOpen;
-                bits |= TB_D_FROM_M;
-            } else {
-                dCur[j] = dExtend;
-            }
-
-            const SCORE iExtend = iCur[j - 1] + e;
-            const SCORE iOpen = mCur[j - 1] + b.scoreGapOpen;
-            if (iOpen >= iExtend) {
-                iCur[j] = iOpen;
-                bits |= TB_I_FROM_M;
-            } else {
-                iCur[j] = iExtend;
-            }
-            tb[j] = static_cast<char>(bits);
         }
         std::swap(mPrev, mCur);
         std::swap(dPrev, dCur);
         std::swap(iPrev, iCur);
     }
+    ends[0] = mPrev;
+    ends[1] = dPrev;
+    ends[2] = iPrev;
+}
+
+}  // namespace
+
+void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
+    if (m == 0 || n == 0) Quit("Internal error, NWSmall: length=0");
+    SetTermGaps(A, m);
+    SetTermGaps(B, n);
+
+    Workspace& w = GetWorkspace();
+    w.Reserve(m + 1, n + 1);
+    // g_PPScore does not change during one alignment.
+    SCORE* ends[3];
+    switch (g_PPScore) {
+        case PPSCORE_LE: FillMatrices<ScoreProfPos2LA>(w, A, m, B, n, ends); break;
+        case PPSCORE_SP:
+        case PPSCORE_SV: FillMatrices<ScoreProfPos2SP>(w, A, m, B, n, ends); break;
+        case PPSCORE_SPN: FillMatrices<ScoreProfPos2SPN>(w, A, m, B, n, ends); break;
+        default: Quit("Invalid g_PPScore");
+    }
 
     // A gap that runs to the end pays no close score here: SetTermGaps has priced it.
-    const SCORE mEnd = mPrev[n], dEnd = dPrev[n], iEnd = iPrev[n];
+    const SCORE mEnd = ends[0][n], dEnd = ends[1][n], iEnd = ends[2][n];
     char state = 'M';
     if (iEnd > mEnd && iEnd > dEnd)
         state = 'I';

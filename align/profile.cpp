@@ -14,11 +14,6 @@
 
 namespace {
 
-// The LE score of two columns with nothing in common: a finite stand-in for log 0.
-constexpr SCORE LE_EMPTY_SCORE = -2.5f;
-// SPN sums over the most frequent letters of a column only.
-constexpr unsigned SPN_LETTERS = 4;
-
 void SetAAScores(ProfPos& pp) {
     const SCOREMATRIX& mx = *g_ptrScoreMatrix;
     // Letters absent from the column add exactly nothing to the sums: leave them out (most
@@ -32,20 +27,6 @@ void SetAAScores(ProfPos& pp) {
         for (unsigned k = 0; k < count; ++k) s += pp.fcCounts[present[k]] * mx[a][present[k]];
         pp.AAScores[a] = s;
     }
-}
-
-// a's frequencies in a's sort order against b's pre-multiplied letter scores, stopping at the
-// first letter absent from a, over at most maxLetters letters.
-SCORE SortedSum(const ProfPos& a, const ProfPos& b, unsigned maxLetters) {
-    SCORE s = 0;
-    const unsigned count = maxLetters < g_AlphaSize ? maxLetters : g_AlphaSize;
-    for (unsigned i = 0; i < count; ++i) {
-        const unsigned x = a.uSortOrder[i];
-        const FCOUNT f = a.fcCounts[x];
-        if (f == 0) break;
-        s += f * b.AAScores[x];
-    }
-    return s;
 }
 
 void LogValueOrBlank(float x) {
@@ -81,19 +62,17 @@ void LogProfPos(const ProfPos& pp) {
 }  // namespace
 
 void SortCounts(const FCOUNT fcCounts[], unsigned order[]) {
+    // Descending counts, equal counts in letter order: a stable sort, done by insertion (a
+    // column holds one to a few letters, so nearly every letter stays where it is).
     const unsigned n = g_AlphaSize;
-    for (unsigned i = 0; i < n; ++i) order[i] = i;
-    bool swapped = true;
-    while (swapped) {
-        swapped = false;
-        for (unsigned i = 0; i + 1 < n; ++i) {
-            if (fcCounts[order[i + 1]] > fcCounts[order[i]]) {
-                const unsigned t = order[i];
-                order[i] = order[i + 1];
-                order[i + 1] = t;
-                swapped = true;
-            }
+    for (unsigned i = 0; i < n; ++i) {
+        const unsigned letter = i;
+        unsigned j = i;
+        while (j > 0 && fcCounts[letter] > fcCounts[order[j - 1]]) {
+            order[j] = order[j - 1];
+            --j;
         }
+        order[j] = letter;
     }
 }
 
@@ -162,17 +141,7 @@ void ProfScoresFromFreqs(ProfPos* prof, unsigned length) {
     for (unsigned i = 0; i < length; ++i) SetProfPosScores(prof, i, length);
 }
 
-SCORE ScoreProfPos2LA(const ProfPos& a, const ProfPos& b) {
-    const SCORE s = SortedSum(a, b, MAX_ALPHA);
-    if (s == 0) return LE_EMPTY_SCORE;
-    return (logf(s) - g_scoreCenter) * a.fOcc * b.fOcc;
-}
-
-SCORE ScoreProfPos2SP(const ProfPos& a, const ProfPos& b) { return SortedSum(a, b, MAX_ALPHA) - g_scoreCenter; }
-
 SCORE ScoreProfPos2NS(const ProfPos& a, const ProfPos& b) { return ScoreProfPos2SP(a, b); }
-
-SCORE ScoreProfPos2SPN(const ProfPos& a, const ProfPos& b) { return SortedSum(a, b, SPN_LETTERS) - g_scoreCenter; }
 
 SCORE ScoreProfPos2(const ProfPos& a, const ProfPos& b) {
     switch (g_PPScore) {

@@ -2,7 +2,10 @@
 // scores that the profile dynamic programming maximises.
 #pragma once
 
+#include <cmath>
+
 #include "align/engineTypes.h"
+#include "align/params.h"
 
 class MSA;
 
@@ -36,7 +39,7 @@ struct ProfPos {
 // though the letters stay untouched.
 ProfPos* ProfileFromMSA(const MSA& a);
 
-// order = letters 0 .. g_AlphaSize-1 bubble-sorted by falling frequency (stable on ties).
+// order = letters 0 .. g_AlphaSize-1 sorted by falling frequency (stable on ties).
 void SortCounts(const FCOUNT fcCounts[], unsigned order[]);
 // The residue group common to every letter present, or RESIDUE_GROUP_MULTIPLE.
 unsigned ResidueGroupFromFCounts(const FCOUNT fcCounts[]);
@@ -46,12 +49,45 @@ unsigned ResidueGroupFromFCounts(const FCOUNT fcCounts[]);
 void SetProfPosScores(ProfPos* prof, unsigned i, unsigned length);
 void ProfScoresFromFreqs(ProfPos* prof, unsigned length);
 
-// The score of aligning column a with column b under g_PPScore, and the fixed variants.
+// The score of aligning column a with column b under g_PPScore, and the fixed variants. The
+// variants are inline: the dynamic programming calls one per cell.
 SCORE ScoreProfPos2(const ProfPos& a, const ProfPos& b);
-SCORE ScoreProfPos2LA(const ProfPos& a, const ProfPos& b);
 SCORE ScoreProfPos2NS(const ProfPos& a, const ProfPos& b);
-SCORE ScoreProfPos2SP(const ProfPos& a, const ProfPos& b);
-SCORE ScoreProfPos2SPN(const ProfPos& a, const ProfPos& b);
+
+namespace profile_detail {
+// The LE score of two columns with nothing in common: a finite stand-in for log 0.
+constexpr SCORE LE_EMPTY_SCORE = -2.5f;
+// SPN sums over the most frequent letters of a column only.
+constexpr unsigned SPN_LETTERS = 4;
+
+// a's frequencies in a's sort order against b's pre-multiplied letter scores, stopping at the
+// first letter absent from a, over at most maxLetters letters.
+inline SCORE SortedSum(const ProfPos& a, const ProfPos& b, unsigned maxLetters) {
+    SCORE s = 0;
+    const unsigned count = maxLetters < g_AlphaSize ? maxLetters : g_AlphaSize;
+    for (unsigned i = 0; i < count; ++i) {
+        const unsigned x = a.uSortOrder[i];
+        const FCOUNT f = a.fcCounts[x];
+        if (f == 0) break;
+        s += f * b.AAScores[x];
+    }
+    return s;
+}
+}  // namespace profile_detail
+
+inline SCORE ScoreProfPos2LA(const ProfPos& a, const ProfPos& b) {
+    const SCORE s = profile_detail::SortedSum(a, b, MAX_ALPHA);
+    if (s == 0) return profile_detail::LE_EMPTY_SCORE;
+    return (logf(s) - g_scoreCenter) * a.fOcc * b.fOcc;
+}
+
+inline SCORE ScoreProfPos2SP(const ProfPos& a, const ProfPos& b) {
+    return profile_detail::SortedSum(a, b, MAX_ALPHA) - g_scoreCenter;
+}
+
+inline SCORE ScoreProfPos2SPN(const ProfPos& a, const ProfPos& b) {
+    return profile_detail::SortedSum(a, b, profile_detail::SPN_LETTERS) - g_scoreCenter;
+}
 
 // '-' without letters, the upper-case letter when only one is present, else the most frequent
 // letter in lower case.

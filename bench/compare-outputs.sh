@@ -6,25 +6,39 @@
 #   bench/compare-outputs.sh OUT_DIR QUORIX [FOLDER ...]
 #   diff -r OLD_OUT_DIR NEW_OUT_DIR
 #
-# FOLDER defaults to the shared real and synthetic structures. The exit status of every run is
-# kept in the text file's last line.
+# FOLDER defaults to the shared real and synthetic structures. A file with a JSON file of the
+# same name that names its group (the synthetic assemblies) is also run with that group, -p and
+# -y. The exit status of every run is kept in the text file's last line.
 set -eu
 [ $# -ge 2 ] || { echo "usage: $0 OUT_DIR QUORIX [FOLDER ...]" >&2; exit 2; }
 out=$1; quorix=$2; shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -gt 0 ] || set -- "$here/../../shared/data/structures" "$here/../../shared/data/synthetic"
 mkdir -p "$out"
+
+# Timings, dates, host names and the command line (which names the binary) vary per run.
+mask() {
+  sed -i -E -e 's/^([^.:]*[A-Za-z)][^.:]*\.{3,} : ).*[0-9.e+-]+ s$/\1<time>/' \
+            -e 's/^(Total time : \.+ : ).*/\1<time>/' \
+            -e 's/^(Host name\.+ : ).*/\1<host>/' \
+            -e 's/^(Started on\.+ : ).*/\1<date>/' \
+            -e 's/^(Command-line arguments\.+ : ).*/\1<args>/' "$1"
+}
 for folder in "$@"; do
   for pdb in "$folder"/*.pdb; do
     name=$(basename "$folder")_$(basename "$pdb" .pdb)
     status=0
     "$quorix" "$pdb" -p -j "$out/$name.json" >"$out/$name.txt" 2>"$out/$name.err" || status=$?
-    # Timings, dates, host names and the command line (which names the binary) vary per run.
-    sed -i -E -e 's/^([^.:]*[A-Za-z)][^.:]*\.{3,} : ).*[0-9.e+-]+ s$/\1<time>/' \
-              -e 's/^(Total time : \.+ : ).*/\1<time>/' \
-              -e 's/^(Host name\.+ : ).*/\1<host>/' \
-              -e 's/^(Started on\.+ : ).*/\1<date>/' \
-              -e 's/^(Command-line arguments\.+ : ).*/\1<args>/' "$out/$name.txt"
+    mask "$out/$name.txt"
     echo "exit status $status" >>"$out/$name.txt"
+    # Assemblies with a known group are also tested with that group named, with -p and -y.
+    json=${pdb%.pdb}.json
+    group=$( [ -f "$json" ] && grep -o '"group": *"[^"]*"' "$json" | head -n 1 | sed -E 's/.*"([^"]*)"$/\1/' | tr 'A-Z' 'a-z' || true)
+    if [ -n "$group" ]; then
+      status=0
+      "$quorix" "$pdb" "$group" -p -y -j "$out/$name.$group.json" >"$out/$name.$group.txt" 2>&1 || status=$?
+      mask "$out/$name.$group.txt"
+      echo "exit status $status" >>"$out/$name.$group.txt"
+    fi
   done
 done

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,10 +60,44 @@ constexpr std::string_view kMissingHeader = "REMARK 465   M RES C SSSEQI";
   std::exit(1);
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 std::string_view trimmed(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+  std::size_t first = 0, last = s.size();
+  while (first < last && isBlank(s[first])) ++first;
+  while (last > first && isBlank(s[last - 1])) --last;
+  return s.substr(first, last - first);
+}
+
+// std::from_chars for a double. A plain decimal ("-12.345", as nearly every field is) is read
+// directly: its digits as an integer divided by a power of ten, both exact doubles below 16
+// digits, is the correctly rounded value that std::from_chars gives too. Other text goes to it.
+std::errc doubleFromChars(std::string_view s, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (negative) ++i;
+  std::uint64_t digits = 0;
+  int count = 0, decimals = -1;  // -1: no point yet
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      digits = digits * 10 + static_cast<unsigned>(c - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      break;
+    }
+  }
+  if (i == s.size() && count > 0 && count <= 15) {
+    value = static_cast<double>(digits) / kPowersOfTen[decimals > 0 ? decimals : 0];
+    if (negative) value = -value;
+    return std::errc();
+  }
+  return std::from_chars(s.data(), s.data() + s.size(), value).ec;
 }
 
 // Like atoi/atof on a field: surrounding blanks and a '+' allowed, the longest number at the
@@ -83,7 +118,7 @@ int parseInt(std::string_view field) {
 double parseDouble(std::string_view field) {
   const std::string_view s = numberText(field);
   double value = 0.0;
-  if (std::from_chars(s.data(), s.data() + s.size(), value).ec != std::errc()) return 0.0;
+  if (doubleFromChars(s, value) != std::errc()) return 0.0;
   return value;
 }
 
@@ -92,10 +127,10 @@ double parseDouble(std::string_view field) {
 double parseCoordinate(std::string_view field) {
   const std::string_view s = numberText(field);
   double value = 0.0;
-  const std::from_chars_result read = std::from_chars(s.data(), s.data() + s.size(), value);
+  const std::errc read = doubleFromChars(s, value);
   // Out of the double range: overflow is refused below, underflow reads as (nearly) 0.
-  if (read.ec == std::errc::result_out_of_range) value = std::strtod(std::string(s).c_str(), nullptr);
-  else if (read.ec != std::errc()) value = 0.0;
+  if (read == std::errc::result_out_of_range) value = std::strtod(std::string(s).c_str(), nullptr);
+  else if (read != std::errc()) value = 0.0;
   if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::numeric_limits<double>::quiet_NaN();
   return static_cast<float>(value);
 }

@@ -48,11 +48,18 @@ struct sPairSums {
     // Q null: the gyration sum only. Unweighted sums skip the factor 1, which changes nothing.
     template <bool kWeighted>
     void add(const cVector3* P, const cVector3* Q, int n, const double* weights, const cVector3& c) {
+        // Local copies of the sums: the compiler cannot keep members in registers across the
+        // stores of a loop that reads through pointers.
+        double g = gyration;
+        double t[3][3];
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) t[a][b] = s[a][b];
+        cVector3 x = cross, m = mean, q2 = square;
         for (int i = 0; i < n; ++i) {
             const cVector3 u = P[i] - c;
             const double r2 = u.norm2();
-            if constexpr (kWeighted) gyration += weights[i] * r2;
-            else gyration += r2;
+            if constexpr (kWeighted) g += weights[i] * r2;
+            else g += r2;
             if (!Q) continue;
             const cVector3 w = Q[i] - c;
             const double uu[3] = {u.x, u.y, u.z};
@@ -61,18 +68,24 @@ struct sPairSums {
             if constexpr (kWeighted) {
                 const double k = weights[i];
                 for (int a = 0; a < 3; ++a)
-                    for (int b = 0; b < 3; ++b) s[a][b] += k * uu[a] * ww[b];
-                cross += (w ^ u) * k;
-                mean += diff * k;
-                square += (diff * diff) * k;
+                    for (int b = 0; b < 3; ++b) t[a][b] += k * uu[a] * ww[b];
+                x += (w ^ u) * k;
+                m += diff * k;
+                q2 += (diff * diff) * k;
             } else {
                 for (int a = 0; a < 3; ++a)
-                    for (int b = 0; b < 3; ++b) s[a][b] += uu[a] * ww[b];
-                cross += w ^ u;
-                mean += diff;
-                square += diff * diff;
+                    for (int b = 0; b < 3; ++b) t[a][b] += uu[a] * ww[b];
+                x += w ^ u;
+                m += diff;
+                q2 += diff * diff;
             }
         }
+        gyration = g;
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) s[a][b] = t[a][b];
+        cross = x;
+        mean = m;
+        square = q2;
     }
     void add(const cVector3* P, const cVector3* Q, int n, const double* weights, const cVector3& c) {
         if (weights) add<true>(P, Q, n, weights, c);

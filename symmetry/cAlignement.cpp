@@ -55,6 +55,17 @@ std::vector<std::vector<unsigned>> cAlignement::matchResidues(std::vector<cMolec
     if (msa.GetSeqCount() > 0)
         for (std::size_t k = 0; k < m; ++k) rowOf[k] = msa.GetSeqIndex(static_cast<unsigned>(k));
 
+    // The accepted columns depend on the rows' letters alone (in chain order).
+    std::string key;
+    if (m == 2 && msa.GetSeqCount() == 2) {
+        for (unsigned row : rowOf) {
+            key.append(msa.GetSeqBuffer(row), msa.GetColCount());
+            key += '\n';
+        }
+        const auto found = pairMatches.find(key);
+        if (found != pairMatches.end()) return found->second;
+    }
+
     for (unsigned column = 0; column < msa.GetColCount(); ++column) {
         if (!columnHasGap(msa, column) && meanPairScore(msa, column) >= 0.0) {
             for (std::size_t k = 0; k < m; ++k) residues[k].push_back(counter[k]++);
@@ -63,6 +74,7 @@ std::vector<std::vector<unsigned>> cAlignement::matchResidues(std::vector<cMolec
         for (std::size_t k = 0; k < m; ++k)
             if (!msa.IsGap(rowOf[k], column)) ++counter[k];
     }
+    if (!key.empty()) pairMatches.emplace(std::move(key), residues);
     return residues;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class cInfo;
@@ -40,4 +42,7 @@ public:
 
 private:
     std::unique_ptr<MSA> alignment;
+    // Accepted residues of two-row alignments by their rows: chain matching aligns every ordered
+    // pair of chains, and in an assembly of identical chains nearly every pair's rows repeat.
+    std::unordered_map<std::string, std::vector<std::vector<unsigned>>> pairMatches;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -35,8 +36,8 @@ struct sOptions {
 sResult readPath(cClassicalParserPDB& reader, const std::string& path, sOptions options = {}) {
   sResult r;
   r.code = reader.readFile(path, r.nChains, r.nAtoms, options.separator, options.hetatm);
-  auto segments = std::make_unique<cPDBSegment[]>(static_cast<std::size_t>(r.nChains));
-  auto atoms = std::make_unique<cPDBAtom[]>(static_cast<std::size_t>(r.nAtoms));
+  auto segments = std::make_unique<cPDBSegment[]>(static_cast<std::size_t>(std::max(r.nChains, 0)));
+  auto atoms = std::make_unique<cPDBAtom[]>(static_cast<std::size_t>(std::max(r.nAtoms, 0)));
   reader.parseFields(segments.get(), atoms.get(), options.aminoOrNucleicOnly, options.skipChain);
   EXPECT_LE(reader.segmentCount, r.nChains);
   EXPECT_LE(reader.keptAtoms, r.nAtoms);
@@ -417,6 +418,32 @@ TEST(cClassicalParserPDB, ResidueMapTakesTheFirstCaOfEachNumber) {
 
 // ---------------------------------------------------------------------------------------------
 // Records
+
+TEST(cClassicalParserPDB, NumbersReadAsTheCorrectlyRoundedDecimal) {
+  // Every number field must read as std::from_chars reads it, whatever way the reader takes to
+  // get there: the cell length a (columns 7-15) keeps the full double.
+  std::mt19937 rng(77);
+  std::vector<std::string> fields = {"    0.000", "   -0.000", "       5.", "       .5", "  -0.0625", "999999999",
+                                     "1.23e2", "  +12.500", "   12.5x ", "1.5.3", "-", ".", "0.1", "2.675"};
+  for (int k = 0; k < 3000; ++k) {
+    char text[32];
+    const double v = std::uniform_real_distribution<double>(-999.0, 999.0)(rng);
+    std::snprintf(text, sizeof text, "%9.*f", k % 7, v / (k % 3 == 0 ? 1000.0 : 1.0));
+    fields.push_back(text);
+  }
+  cClassicalParserPDB reader;
+  for (const std::string& field : fields) {
+    const std::string number = (field + std::string(9, ' ')).substr(0, 9);
+    const std::string line = "CRYST1" + number + "   10.000   10.000  90.00  90.00  90.00 P 1";
+    reader.readCrystRecordFields(line.c_str(), static_cast<long>(line.size()));
+    std::string text = number;
+    text.erase(0, text.find_first_not_of(' '));
+    if (!text.empty() && text[0] == '+') text.erase(0, 1);
+    double expected = 0.0;
+    if (std::from_chars(text.data(), text.data() + text.size(), expected).ec != std::errc()) expected = 0.0;
+    EXPECT_EQ(reader.crystal.cellLengths.x, expected) << "'" << number << "'";
+  }
+}
 
 TEST(cClassicalParserPDB, AtomRecordColumns) {
   const std::string line =
