@@ -145,10 +145,23 @@ public:
     void FixAlpha();
     void LogMe() const;
 
-    // Files (FASTA here; other formats are written by their own writers).
+    // Files: FASTA (fasta.cpp); the other writers each in their own file (msaFiles.h).
     void FromFile(TextFile& file) { FromFASTAFile(file); }
     void FromFASTAFile(TextFile& file);
     void ToFASTAFile(TextFile& file) const;
+    // ClustalW, with the strict header when g_bClwStrict is set.
+    void ToAlnFile(TextFile& file) const;
+    // MSF (GCG), gaps printed as '.'. Sets the weights first (SetMSAWeightsCorvid) and prints
+    // them; the alignment's letters are left as they are. comment may be null.
+    void ToMSFFile(TextFile& file, const char* comment = nullptr);
+    // MSF checksum of the row as the MSF file prints it, gaps as '.'.
+    unsigned GetGCGCheckSum(unsigned row) const;
+    void ToPhySequentialFile(TextFile& file) const;
+    void ToPhyInterleavedFile(TextFile& file) const;
+    void ToHTMLFile(TextFile& file) const;
+    // The format of the first output flag set among g_bMSF, g_bAln, g_bHTML, g_bPHYS and
+    // g_bPHYI, FASTA when none is; then the score file when g_pstrScoreFileName is set.
+    void ToFile(TextFile& file);
 
 private:
     void AllocMSAArrays(unsigned seqCount, unsigned colCount);

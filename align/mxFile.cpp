@@ -40,6 +40,8 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         if (!isspace(static_cast<unsigned char>(*p))) headers += *p;
     if (!headers.empty() && headers.back() == '*') headers.pop_back();
     if (headers.size() < 20) Quit("Error in matrix file: < 20 headers, line='%s'", line);
+    // A header letter per row of the 32 x 32 table at most.
+    if (headers.size() > MATRIX_SIZE) Quit("Error in matrix file: > %u headers, line='%s'", MATRIX_SIZE, line);
 
     for (unsigned i = 0; i < MATRIX_SIZE; ++i)
         for (unsigned j = 0; j < MATRIX_SIZE; ++j) matrix[i][j] = 0;

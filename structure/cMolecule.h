@@ -81,9 +81,10 @@ public:
   // the residue letters of its segments in residue-number order. The multiple form leaves out
   // (and removes from the list) a chain whose sequence has no letter other than 'x', returns an
   // empty alignment for a single sequence without calling the engine, and lets the engine end
-  // the process for none. The pairwise form names the sequences "A" (this) and "B".
-  static std::unique_ptr<MSA> align(std::vector<cMolecule*>& chains);
-  std::unique_ptr<MSA> align(const cMolecule* other) const;
+  // the process for none. The pairwise form names the sequences "A" (this) and "B". With a
+  // non-empty htmlPath the alignment is also written there as HTML (the run never asks for it).
+  static std::unique_ptr<MSA> align(std::vector<cMolecule*>& chains, const std::string* htmlPath = nullptr);
+  std::unique_ptr<MSA> align(const cMolecule* other, const std::string* htmlPath = nullptr) const;
 
   // Each atom (all, or the aligned ones) in the debug form, then "TER"; nothing when empty.
   void print();

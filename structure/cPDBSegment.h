@@ -14,4 +14,8 @@ public:
 
   // "<number> <letter>" per residue, in residue-number order, on standard output.
   void print() const;
+  // Aligns this segment's sequence ("A") with the other's ("B") through the alignment engine
+  // and writes the alignment in ClustalW form to the file "toto" in the working directory
+  // (defined in symmetry/segmentAlignment.cpp, which links the engine; the run never calls it).
+  void align(const cPDBSegment* other) const;
 };

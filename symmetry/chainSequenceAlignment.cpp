@@ -5,6 +5,7 @@
 
 #include "align/msa.h"
 #include "align/seqVect.h"
+#include "align/textFile.h"
 #include "structure/cMolecule.h"
 #include "symmetry/chainSequence.h"
 #include "symmetry/engineCallCache.h"
@@ -29,9 +30,16 @@ Seq* newSeq(const std::string& letters, const char* name) {
     return s;
 }
 
+// The alignment as HTML in the file, when a non-empty path is given.
+void writeHtml(const MSA& msa, const std::string* htmlPath) {
+    if (htmlPath == nullptr || htmlPath->empty()) return;
+    TextFile file(htmlPath->c_str(), true);
+    msa.ToHTMLFile(file);
+}
+
 }  // namespace
 
-std::unique_ptr<MSA> cMolecule::align(std::vector<cMolecule*>& chains) {
+std::unique_ptr<MSA> cMolecule::align(std::vector<cMolecule*>& chains, const std::string* htmlPath) {
     SeqVect sequences;
     for (auto it = chains.begin(); it != chains.end();) {
         const std::string letters = chainSequence(**it);
@@ -46,14 +54,16 @@ std::unique_ptr<MSA> cMolecule::align(std::vector<cMolecule*>& chains) {
     // A lone sequence has nothing to be aligned with, and the engine would only echo it on
     // standard output; an empty input still goes to the engine, which ends the run.
     if (sequences.Length() != 1) engineCallCache().align(sequences, *msa);
+    writeHtml(*msa, htmlPath);
     return msa;
 }
 
-std::unique_ptr<MSA> cMolecule::align(const cMolecule* other) const {
+std::unique_ptr<MSA> cMolecule::align(const cMolecule* other, const std::string* htmlPath) const {
     SeqVect sequences;
     sequences.push_back(newSeq(chainSequence(*this), "A"));
     sequences.push_back(newSeq(chainSequence(*other), "B"));
     auto msa = std::make_unique<MSA>();
     DoPairwiseCorvid(sequences, *msa);
+    writeHtml(*msa, htmlPath);
     return msa;
 }

@@ -48,6 +48,18 @@ TEST_F(MxFile, ReadsRowsByLetter) {
     EXPECT_EQ((*m)[20][0], 0.0f);  // wildcards get nothing
 }
 
+TEST_F(MxFile, TwentyLetterFileKeepsItsLastColumn) {
+    std::string text = " A C D E F G H I K L M N P Q R S T V W Y\n";
+    for (unsigned i = 0; i < 20; ++i) {
+        text += LETTERS[i];
+        for (unsigned j = 0; j < 20; ++j) text += " " + std::to_string(i + j);
+        text += "\n";
+    }
+    PTR_SCOREMATRIX m = Read(text);
+    EXPECT_EQ((*m)[0][19], 19.0f);
+    EXPECT_EQ((*m)[19][19], 38.0f);
+}
+
 TEST_F(MxFile, AsymmetryIsWarnedOnce) {
     EXPECT_EXIT(
         {
@@ -61,6 +73,8 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
     EXPECT_QUIT(Read("# only comments\n"), "Premature EOF in matrix file");
     EXPECT_QUIT(Read("A C D\n"), "Invalid line in matrix file: 'A C D'");
     EXPECT_QUIT(Read(" A C D *\n"), "Error in matrix file: < 20 headers, line=' A C D *'");
+    const std::string header33 = " " + std::string(33, 'A');
+    EXPECT_QUIT(Read(header33 + "\n"), "Error in matrix file: > 32 headers, line='" + header33 + "'");
     std::string text = MatrixText(true);
     const size_t start = text.find("\nC ") + 1;
     text.replace(start, text.find('\n', start) - start, "C 5");
