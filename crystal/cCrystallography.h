@@ -14,7 +14,7 @@ public:
   cVector3 cellLengths{0.0};  // a, b, c in Å
   cVector3 cellAngles{0.0};   // alpha, beta, gamma in radians
   // Columns 56-66 of the cell record, exactly as read: not NUL-terminated when all eleven
-  // characters are used (the space-group builder writes a NUL into the last one itself).
+  // characters are used (the space-group builder reads at most the first ten).
   char spaceGroupName[11] = {};
   T_SgRecord sgRecord{};
   // Cartesian cell edges: a along x, b in the xy plane, c completing the cell (Å).

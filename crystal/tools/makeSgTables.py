@@ -1,0 +1,174 @@
+#!/usr/bin/python3
+"""Writes the generated space-group tables of crystal/ from independent reference data.
+
+The facts come from the space-group reference data kept with the project's shared data
+(spacegroups.json: every setting known to the gemmi 0.5.7 and spglib 2.0.2 crystallographic
+libraries, cross-checked with each other). Nothing here is copied from any other space-group
+program. Written files:
+
+  tabSgName.cpp          the 530 standard settings: Hall symbol, number, setting code, labels
+  schoenfliesSymbols.cpp the Schoenflies symbol of each space-group number
+  volAPointGroups.cpp    the point-group code of each space-group number (standard setting)
+
+Row order: spglib's Hall numbers, which list the settings of each number in the standard order.
+Three origin-choice-1 settings of number 68 share their operations (and Hall symbol) with
+another row, so spglib gives both the same number; the later one takes the free number after it.
+Hall symbols: spglib's spelling where the two libraries write the same group differently (the
+spelling this library rebuilds from the operations), else gemmi's.
+Labels: the Hermann-Mauguin symbol with '_' for blanks; monoclinic rows start with the short
+symbol of their number (shared by all its settings) followed by the full symbol of the
+setting; the PDB spelling of rhombohedral groups on hexagonal axes ("H 3") and the short symbols
+of the older c-unique first setting are kept as further spellings.
+
+Usage (from the repository root):
+  /usr/bin/python3 crystal/tools/makeSgTables.py <path to spacegroups.json> crystal/
+"""
+import json
+import sys
+
+# Schoenflies symbol of each crystal class (gemmi's orientation-free point-group names); the
+# space-group symbol adds '^' and the position of the number among those of its class.
+SCHOENFLIES_OF_CLASS = {
+    '1': 'C1', '-1': 'Ci', '2': 'C2', 'm': 'Cs', '2/m': 'C2h', '222': 'D2', 'mm2': 'C2v',
+    'mmm': 'D2h', '4': 'C4', '-4': 'S4', '4/m': 'C4h', '422': 'D4', '4mm': 'C4v', '-42m': 'D2d',
+    '4/mmm': 'D4h', '3': 'C3', '-3': 'C3i', '32': 'D3', '3m': 'C3v', '-3m': 'D3d', '6': 'C6',
+    '-6': 'C3h', '6/m': 'C6h', '622': 'D6', '6mm': 'C6v', '-62m': 'D3h', '6/mmm': 'D6h',
+    '23': 'T', 'm-3': 'Th', '432': 'O', '-43m': 'Td', 'm-3m': 'Oh',
+}
+
+# Names of the point-group code constants (crystal/sgTables.h) by oriented point group.
+PG_CONSTANT = {
+    '1': 'PG_1', '-1': 'PG_1b', '2': 'PG_2', 'm': 'PG_m', '2/m': 'PG_2_m', '222': 'PG_222',
+    'mm2': 'PG_mm2', 'mmm': 'PG_mmm', '4': 'PG_4', '-4': 'PG_4b', '4/m': 'PG_4_m', '422': 'PG_422',
+    '4mm': 'PG_4mm', '-42m': 'PG_4b2m', '-4m2': 'PG_4bm2', '4/mmm': 'PG_4_mmm', '3': 'PG_3',
+    '-3': 'PG_3b', '321': 'PG_321', '312': 'PG_312', '32': 'PG_32', '3m1': 'PG_3m1',
+    '31m': 'PG_31m', '3m': 'PG_3m', '-3m1': 'PG_3bm1', '-31m': 'PG_3b1m', '-3m': 'PG_3bm',
+    '6': 'PG_6', '-6': 'PG_6b', '6/m': 'PG_6_m', '622': 'PG_622', '6mm': 'PG_6mm',
+    '-6m2': 'PG_6bm2', '-62m': 'PG_6b2m', '6/mmm': 'PG_6_mmm', '23': 'PG_23', 'm-3': 'PG_m3b',
+    '432': 'PG_432', '-43m': 'PG_4b3m', 'm-3m': 'PG_m3bm',
+}
+
+# Short symbols of the older c-unique first setting that name one of the 530 settings:
+# (number, setting code) -> (short symbol, full symbol it stands for).
+OLD_FIRST_SETTING = {
+    (5, 'c2'): ('B 2', 'B 1 1 2'), (7, 'c3'): ('P b', 'P 1 1 b'), (8, 'c2'): ('B m', 'B 1 1 m'),
+    (12, 'c2'): ('B 2/m', 'B 1 1 2/m'), (13, 'c3'): ('P 2/b', 'P 1 1 2/b'),
+    (14, 'c3'): ('P 21/b', 'P 1 1 21/b'),
+}
+
+
+def ordered_settings(doc):
+    """The 530 settings in spglib's Hall-number order, each with its Hall number."""
+    rows = sorted((s for s in doc['settings'] if s['in_itb_530']),
+                  key=lambda s: (s['spglib_hall_number'], s['index']))
+    taken = {s['spglib_hall_number'] for s in rows}
+    free = sorted(set(range(1, 531)) - taken)
+    used = set()
+    for s in rows:
+        n = s['spglib_hall_number']
+        if n in used:
+            n = min(f for f in free if f > n)
+            free.remove(n)
+        used.add(n)
+        s['hall_number'] = n
+    rows.sort(key=lambda s: s['hall_number'])
+    assert [s['hall_number'] for s in rows] == list(range(1, 531))
+    return rows
+
+
+def hall_symbols(doc):
+    notes = doc['crosscheck']['spglib_database']['notes']
+    return {n['hall_number']: n['spglib_hall'] for n in notes if 'spglib_hall' in n}
+
+
+def labels(s, short_of_number):
+    out = []
+    if 3 <= s['number'] <= 15:
+        out.append(short_of_number[s['number']])
+    out.append(s['hm'])
+    old = OLD_FIRST_SETTING.get((s['number'], s['setting_code']))
+    if old:
+        assert old[1] == s['hm'], (s['number'], s['hm'])
+        out.append(old[0])
+    if s['pdb_name'] and s['pdb_name'] not in out:
+        out.append(s['pdb_name'])
+    return ' = '.join(label.replace(' ', '_') for label in out)
+
+
+def c_string(text):
+    return '"' + text.replace('\\', '\\\\').replace('"', '\\"') + '"'
+
+
+HEADER = '// {what}\n// Generated by crystal/tools/makeSgTables.py from the independent space-group reference data\n// (gemmi 0.5.7 and spglib 2.0.2, cross-checked); edit the script, not this file.\n'
+
+
+def write_tab_sg_name(rows, fixes, path):
+    short_of_number = {}
+    for s in rows:
+        if 3 <= s['number'] <= 15 and s['setting_code'] in ('b', 'b1'):
+            parts = s['hm'].split()
+            short_of_number.setdefault(s['number'], parts[0] + ' ' + parts[2])
+    with open(path, 'w') as f:
+        f.write(HEADER.format(what='TabSgName: the 530 standard settings of the 230 space groups.'))
+        f.write('#include "crystal/tabSgName.h"\n\n')
+        f.write('// Hall symbol (leading blank, or \'-\' for a centre of symmetry at the origin), number,\n')
+        f.write('// setting code, Hermann-Mauguin labels (\'_\' for blanks, spellings joined by " = ").\n')
+        f.write('const T_TabSgName TabSgName[] = {\n')
+        for i, s in enumerate(rows):
+            hall = fixes.get(s['hall_number'], s['hall'])
+            if not hall.startswith('-'):
+                hall = ' ' + hall
+            f.write('    {%s, %d, %s, %s},  // %d\n' % (c_string(hall), s['number'], c_string(s['setting_code']),
+                                                 c_string(labels(s, short_of_number)), i))
+        f.write('    {nullptr, 0, nullptr, nullptr},\n};\n')
+        f.write('static_assert(sizeof TabSgName / sizeof TabSgName[0] == nTabSgName + 1);\n')
+
+
+def write_schoenflies(rows, path):
+    count = {}
+    symbols = {}
+    for s in sorted(rows, key=lambda s: s['number']):
+        if s['number'] in symbols:
+            continue
+        cls = s['point_group']
+        count[cls] = count.get(cls, 0) + 1
+        symbols[s['number']] = '%s^%d' % (SCHOENFLIES_OF_CLASS[cls], count[cls])
+    assert sorted(symbols) == list(range(1, 231))
+    with open(path, 'w') as f:
+        f.write(HEADER.format(what='SchoenfliesSymbols: the Schoenflies symbol of each space-group number.'))
+        f.write('#include "crystal/tabSgName.h"\n\n')
+        f.write('// \'^\' stands before the superscript; entry 0 is unused.\n')
+        f.write('const char* const SchoenfliesSymbols[] = {\n    nullptr,\n')
+        for n in range(1, 231):
+            f.write('    %s,  // %d\n' % (c_string(symbols[n]), n))
+        f.write('};\n')
+        f.write('static_assert(sizeof SchoenfliesSymbols / sizeof SchoenfliesSymbols[0] == nSchoenfliesSymbols);\n')
+
+
+def write_vola_point_groups(rows, path):
+    pg = {s['number']: s['point_group_oriented'] for s in rows if s['reference_setting']}
+    assert sorted(pg) == list(range(1, 231))
+    with open(path, 'w') as f:
+        f.write(HEADER.format(what='VolAPointGroups: the point group of each space-group number in its standard setting.'))
+        f.write('#include "crystal/sgTables.h"\n\n')
+        f.write('const int VolAPointGroups[] = {\n    0,\n')
+        for n in range(1, 231):
+            f.write('    %s,  // %d\n' % (PG_CONSTANT[pg[n]], n))
+        f.write('};\n')
+        f.write('static_assert(sizeof VolAPointGroups / sizeof VolAPointGroups[0] == nVolAPointGroups);\n')
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit('usage: makeSgTables.py <spacegroups.json> <output folder>')
+    with open(sys.argv[1]) as f:
+        doc = json.load(f)
+    out = sys.argv[2].rstrip('/') + '/'
+    rows = ordered_settings(doc)
+    write_tab_sg_name(rows, hall_symbols(doc), out + 'tabSgName.cpp')
+    write_schoenflies(rows, out + 'schoenfliesSymbols.cpp')
+    write_vola_point_groups(rows, out + 'volAPointGroups.cpp')
+
+
+if __name__ == '__main__':
+    main()
