@@ -1,14 +1,17 @@
-// cCrystallography: the crystal cell of a PDB file (CRYST1) and its space-group record.
+// cCrystallography: the crystal cell of a PDB file (CRYST1), its space-group record and its
+// Cartesian symmetry operators.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "crystal/cSymmetryTransform.h"
 #include "crystal/sgRecord.h"
 #include "geometry/cVector3.h"
 
 // Plain block filled by the PDB reader and copied member-wise by its users. Every field
 // starts zeroed and cleared, so a file without a cell record leaves a well-defined block.
-// The symmetry-operator lists and their builder join this block with the space-group library.
+// The record and the operator lists are owned by value: a copy is deep and independent.
 class cCrystallography {
 public:
   cVector3 cellLengths{0.0};  // a, b, c in Å
@@ -21,6 +24,16 @@ public:
   cVector3 cellVectors[3] = {cVector3(0.0), cVector3(0.0), cVector3(0.0)};
   bool cellRead = false;   // a cell record was read
   bool spareFlag = false;  // nothing sets or reads it
+  std::vector<cSymmetryTransform> symmetryOperators;  // built by createSymmetryOperators
+  // Copied and destroyed with the block, never filled.
+  std::vector<cSymmetryTransform> extraOperatorsA, extraOperatorsB, extraOperatorsC;
+
+  // Builds sgRecord from the space-group text and appends one Cartesian operator per operation
+  // of the group (the inversion of a centric group included, centring translations not) to
+  // symmetryOperators, after printing the "nLoopInv = " and "SgRecord->nList = " lines. A text
+  // the space-group library rejects builds nothing and leaves the list as it was (the library's
+  // message stays in SgError). Needs spaceGroupName, cellLengths and cellVectors. Returns 0.
+  int createSymmetryOperators();
 
   // The space-group text up to its first NUL and never past the eleventh character.
   std::string spaceGroupText() const;

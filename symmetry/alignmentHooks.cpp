@@ -25,7 +25,9 @@ double cSym::sequenceTerm(int i, int j) {
 
 void cSym::realignCluster(std::vector<cMolecule*>& clusterChains) {
     // Chains that were not matched by sequence (loaded by other means) keep their aligned atoms.
-    if (!alignment || clusterChains.empty()) return;
+    // So do all chains once crystal mates are present: a mate matches its source residue for
+    // residue through the aligned atoms it was copied from, and has no atoms to align again.
+    if (!alignment || clusterChains.empty() || !crystalMates.empty()) return;
     cAlignement clusterAlignment(report, parameters);
     clusterAlignment.align(clusterChains);
 }

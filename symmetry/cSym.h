@@ -62,10 +62,24 @@ public:
     // correspondence, or from the -P text) and the axis fit, once or per trajectory frame.
     // Returns with chainToCluster empty when clustering failed; fatal input problems end the run.
     void findSymmetry(cPointSymmetryGroup* group);
-    // Crystal-mate replication. NOT BUILT: it needs the space-group library, which does not
-    // exist yet; until then it leaves the chains as they are. Only the crystal-mate switch,
-    // which the command line never sets, reaches it.
+
+    // --- Crystal-mate replication (crystalReplication.cpp)
+    // Completes an assembly of which the file holds only part from the crystal's space group:
+    // about the point where rotation axes meet nearest the chains, among those whose completed
+    // assembly has a multiple of `order` chains, every chain of the file is copied (its aligned
+    // CA atoms only) by every rotation about those axes. The copies are appended to the chains,
+    // with their source in chainIndices and in crystalMates, and their pair-matrix entries, centres
+    // and directions filled, so that the search treats them like chains of the file. Replaces the
+    // copies of an earlier call; adds nothing when no point qualifies. Only the crystal-mate
+    // switch, which the command line never sets, reaches it.
     void replicateChainsCrystal(int order);
+    // A chain added by replicateChainsCrystal: chains[chain] is chains[source] moved by motion.
+    struct sCrystalMate {
+        int chain;
+        int source;
+        cSpatialTransform motion;
+    };
+    std::vector<sCrystalMate> crystalMates;
 
     // --- Group detection (groupDetection.cpp)
     // Tests every group of the parameters in order, each from the saved aligned chains, prints
@@ -160,7 +174,7 @@ public:
     // the second is unused for cyclic groups.
     std::vector<int> mainPermutation;
     std::vector<int> secondPermutation;
-    std::vector<int> chainIndices;  // 0 .. n-1: each chain's sequence id in the alignment
+    std::vector<int> chainIndices;  // 0 .. n-1: each chain's sequence id; a crystal mate's source chain
     int chainCount = 0;
     std::vector<cMolecule*> chains;  // owned
     bool strictAngles = false;  // clustering must reach complete copies even for cyclic groups

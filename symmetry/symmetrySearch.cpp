@@ -68,22 +68,18 @@ int realChainsInSet(const cSym& sym, int f) {
 
 }  // namespace
 
-void cSym::replicateChainsCrystal(int /*order*/) {
-    // Not built yet: it needs the space-group library. The chains stay as read, and the chain
-    // count check that follows reports an incomplete assembly as usual.
-}
-
 void cSym::findSymmetry(cPointSymmetryGroup* group) {
-    const int n = chainCount;
-    if (n == 1) endRun(std::cerr, "Only one chain found, exit");
-    if (n < 1) endRun(std::cerr, "No chain found, exit");
+    if (chainCount < 1) endRun(std::cerr, "No chain found, exit");
+    // A lone chain may be the asymmetric unit of a crystal: replication may complete it.
+    if (chainCount == 1 && !parameters->autoreplicate) endRun(std::cerr, "Only one chain found, exit");
     const std::string& type = group->type;
     // Only these kinds have an order, a chain count and element tables.
     if ((type != "c" && type != "d" && !isCubic(type)) || group->order < 1 || group->chainsPerAssembly < 1)
         endRun(std::cerr, "Symmetry group " + group->getDescription() + " cannot be searched");
 
     if (parameters->autoreplicate) {
-        replicateChainsCrystal(group->order);
+        // The whole assembly: 2N chains for a dihedral group of order N.
+        replicateChainsCrystal(group->chainsPerAssembly);
         const std::string& path = parameters->autoreplicateOutputPath;
         if (!path.empty()) {
             std::cout << path << std::endl;
@@ -93,7 +89,10 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
                 for (const cPDBAtom& atom : chain->atoms.empty() ? chain->alignedAtoms : chain->atoms) atom.toFile(out);
             std::fclose(out);
         }
+        if (chainCount == 1)
+            endRun(std::cerr, "Automatic chain replication failed, please provide a file with all the chains");
     }
+    const int n = chainCount;
 
     if (type != "c" && n % group->order != 0) {
         if (parameters->autoreplicate)

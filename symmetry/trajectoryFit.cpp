@@ -64,6 +64,11 @@ void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& pat
                 const int s = atom.recordOrdinal;
                 atom.position = cVector3(static_cast<double>(X[s]), static_cast<double>(Y[s]), static_cast<double>(Z[s]));
             }
+        // A crystal mate's atoms carry its source's record numbers: the frame gave them the
+        // source's positions, which the mate's motion carries to their images.
+        for (const cSym::sCrystalMate& mate : sym.crystalMates)
+            for (cPDBAtom& atom : sym.chains[mate.chain]->alignedAtoms)
+                mate.motion.transformPoint(atom.position, atom.position);
         std::cout << fittedRMSD(sym, group) << "\n" << std::flush;
     }
     // Bytes after the last complete frame: a frame cut short, which is never fitted.
