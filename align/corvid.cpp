@@ -124,11 +124,6 @@ void AssignIds(SeqVect& v) {
     for (unsigned i = 0; i < n; ++i) v.SetSeqId(i, i);
 }
 
-void WriteLoneSequence(const SeqVect& v) {
-    TextFile out(g_pstrOutFileName, true);
-    v.ToFASTAFile(out);
-}
-
 void WriteTree(const Tree& tree, const char* path) {
     TextFile out(path, true);
     tree.ToFile(out);
@@ -162,6 +157,19 @@ void AlignProgressively(const SeqVect& v, const Tree& tree, MSA& a, ProgNodes& n
 }
 
 }  // namespace
+
+void PrepareSequences(SeqVect& v) {
+    CheckNotEmpty(v);
+    ChooseAlphabet(v);
+    SetUpScoring();
+    ReportSeqStats(v);
+    AssignIds(v);
+}
+
+void WriteLoneSequence(const SeqVect& v) {
+    TextFile out(g_pstrOutFileName, true);
+    v.ToFASTAFile(out);
+}
 
 void MHackStart(SeqVect& v) {
     if (g_Alpha != ALPHA_Amino) return;
@@ -198,12 +206,8 @@ void MHackEnd(MSA& a) {
 void DoMultipleCorvid(SeqVect& v, MSA& a) {
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
-    CheckNotEmpty(v);
+    PrepareSequences(v);
     const unsigned n = v.Length();
-    ChooseAlphabet(v);
-    SetUpScoring();
-    ReportSeqStats(v);
-    AssignIds(v);
     if (n == 1) {
         WriteLoneSequence(v);
         return;

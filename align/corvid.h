@@ -18,6 +18,15 @@ void DoMultipleCorvid(SeqVect& v, MSA& a);
 // The same pipeline without user tree, tree files, weight output and refinement.
 void DoPairwiseCorvid(SeqVect& v, MSA& a);
 
+// The first stages of DoMultipleCorvid, which the engine program's commands repeat: no
+// sequences end the process; the alphabet from g_SeqType (Auto guesses) with invalid letters
+// repaired; the scoring set-up, with the matrix file g_pstrMatrixFileName (under CORVID_MXPATH
+// when that is set) when one is named; iteration 1 and the length statistics; the id count
+// fixed at v's size and ids 0 .. n-1.
+void PrepareSequences(SeqVect& v);
+// v as FASTA to g_pstrOutFileName: how a lone sequence is "aligned".
+void WriteLoneSequence(const SeqVect& v);
+
 // With the amino alphabet: replaces a leading 'M' or 'm' of every sequence by 'X' and
 // remembers the ids it changed (ids must be set and below the sequence count). Each call
 // replaces the marks of the one before.

@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, and nothing when all are present.
+# Installs the Debian packages the build and the tests need (probcons: the outside aligner of
+# the engine's sub-family alignment), and nothing when all are present.
 # apt-get update runs only when something has to be installed.
 set -eu
 
-packages="cmake make g++ libeigen3-dev libtclap-dev nlohmann-json3-dev googletest libgtest-dev"
+packages="cmake make g++ libeigen3-dev libtclap-dev nlohmann-json3-dev googletest libgtest-dev probcons"
 
 missing=""
 for p in $packages; do
