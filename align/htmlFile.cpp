@@ -79,7 +79,12 @@ void AssignColumn(const MSA& msa, unsigned col, std::vector<std::vector<int>>& c
         classes[row][col] = index[row] >= 0 && PairScore(index[row], best) >= mean ? columnClass : 0;
 }
 
-std::string Span(const char* color) { return std::string("<SPAN STYLE=\"background-color:") + color + "\">"; }
+std::string Span(const char* color) {
+    std::string span = "<SPAN STYLE=\"background-color:";
+    span += color;
+    span += "\">";
+    return span;
+}
 
 // '&', '<' and '>' of a name (FASTA labels may hold them) as HTML entities.
 std::string Escaped(const std::string& text) {
