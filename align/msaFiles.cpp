@@ -17,7 +17,7 @@ constexpr unsigned CLW_MIN_WIDTH = 10;
 
 std::string ClwName(const char* name) {
     std::string text(name ? name : "");
-    text = text.substr(0, text.find(' '));
+    text = text.substr(0, text.find_first_of(" \t"));  // the first word of a FASTA label
     if (text.size() > CLW_MAX_NAME) text.resize(CLW_MAX_NAME);
     return text;
 }

@@ -8,6 +8,7 @@
 #include "crystal/seitzMx.h"
 #include "crystal/seminvariants.h"
 #include "crystal/sgBuild.h"
+#include "crystal/sgTables.h"
 
 std::string cCrystallography::spaceGroupText() const {
   // The text fills all eleven characters when the record does, so strlen could run past it.
@@ -23,7 +24,7 @@ int cCrystallography::createSymmetryOperators() {
 
   // Orthorhombic, tetragonal and cubic cells have their axes along x, y and z.
   const int system = sgRecord.crystalSystem;
-  const bool orthogonalAxes = system == 3 || system == 4 || system == 7;
+  const bool orthogonalAxes = system == XS_Orthorhombic || system == XS_Tetragonal || system == XS_Cubic;
   cSymmetryTransform general;
   cOrthorhombicSymmetryTransform orthogonal;
   cSymmetryTransform& op = orthogonalAxes ? orthogonal : general;

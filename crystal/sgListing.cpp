@@ -140,12 +140,13 @@ int PrintTabSgNameEntry(const T_TabSgName* row, int Style, int space, FILE* fp) 
   std::fputc(' ', fp), ++n;
   const char *begin, *end;
   if (IsMonoclinic(row)) {
-    // Short symbol of the number, the setting, then the full symbol and any other spellings.
+    // Short symbol of the number, the setting, "= " and the full symbol, then " = " before any
+    // other spelling.
     Label(row, 0, &begin, &end);
     n += PrintLabel(begin, end, space, fp);
     if (row->extension[0]) n += std::fprintf(fp, ":%s", row->extension);
     for (int i = 1; Label(row, i, &begin, &end); ++i) {
-      n += std::fprintf(fp, " = ");
+      n += std::fprintf(fp, i == 1 ? "= " : " = ");
       n += PrintLabel(begin, end, space, fp);
     }
   } else {

@@ -59,7 +59,7 @@ TEST(PrintTabSgNameEntry, ColumnsAndFullSymbols) {
   struct Case { const char* row; int Style, space; const char* entry; const char* full; };
   const Case cases[] = {
       {"1", 1, ' ', "  1       C1^1          P 1                          P 1", "P 1"},
-      {"14:c3", 1, ' ', " 14:c3    C2h^5         P 21/c:c3 = P 1 1 21/b = P 21/b -P 2bc", "P 1 1 21/b"},
+      {"14:c3", 1, ' ', " 14:c3    C2h^5         P 21/c:c3= P 1 1 21/b = P 21/b -P 2bc", "P 1 1 21/b"},
       {"48:1", 0, '_', "48:1 D2h^2 P_n_n_n  P 2 2 -1n", "P_n_n_n:1"},
       {"146:R", 0, 0, "146:R C3^4 R3  P 3*", "R3:R"},
   };
