@@ -42,28 +42,6 @@ const char USE_TREE_WARNING[] =
     "please refer to the user guide. To disable this\n"
     "warning, use -usetree_nowarn <treefilename>.\n\n";
 
-// The node array of the profile-merging path, released with the call.
-class ProgNodes {
-public:
-    ~ProgNodes() { Release(); }
-    void Take(ProgNode* nodes, unsigned count) {
-        Release();
-        m_Nodes = nodes;
-        m_uCount = count;
-    }
-    ProgNode* Get() const { return m_Nodes; }
-
-private:
-    void Release() {
-        if (!m_Nodes) return;
-        for (unsigned i = 0; i < m_uCount; ++i) DeleteProgNode(m_Nodes[i]);
-        delete[] m_Nodes;
-        m_Nodes = nullptr;
-    }
-    ProgNode* m_Nodes = nullptr;
-    unsigned m_uCount = 0;
-};
-
 void CheckNotEmpty(const SeqVect& v) {
     if (v.Length() == 0) Quit("No sequences in input file");
 }
@@ -101,23 +79,6 @@ void SetUpScoring() {
     if (matrix) g_ptrScoreMatrix = matrix;
 }
 
-void ReportSeqStats(const SeqVect& v) {
-    const unsigned n = v.Length();
-    unsigned total = 0, maxLength = 0, minLength = 0;
-    bool minSet = false;
-    for (unsigned i = 0; i < n; ++i) {
-        const unsigned length = v.GetSeqLength(i);
-        total += length;
-        if (length > maxLength) maxLength = length;
-        // A running minimum of 0 gives way to the next length.
-        if (!minSet || minLength == 0 || length < minLength) minLength = length;
-        minSet = true;
-    }
-    SetIter(1);
-    g_bDiags = g_bDiags1;
-    SetSeqStats(n, minLength, maxLength, total / n);
-}
-
 void AssignIds(SeqVect& v) {
     const unsigned n = v.Length();
     MSA::SetIdCount(n);
@@ -147,7 +108,41 @@ void ReadUserTree(const SeqVect& v, Tree& tree) {
     }
 }
 
-// The progressive stage; with g_bLow the node array is kept for tree refinement.
+}  // namespace
+
+ProgNodes::~ProgNodes() { Release(); }
+
+void ProgNodes::Take(ProgNode* nodes, unsigned count) {
+    Release();
+    m_Nodes = nodes;
+    m_uCount = count;
+}
+
+void ProgNodes::Release() {
+    if (!m_Nodes) return;
+    for (unsigned i = 0; i < m_uCount; ++i) DeleteProgNode(m_Nodes[i]);
+    delete[] m_Nodes;
+    m_Nodes = nullptr;
+    m_uCount = 0;
+}
+
+void ReportSeqStats(const SeqVect& v) {
+    const unsigned n = v.Length();
+    unsigned total = 0, maxLength = 0, minLength = 0;
+    bool minSet = false;
+    for (unsigned i = 0; i < n; ++i) {
+        const unsigned length = v.GetSeqLength(i);
+        total += length;
+        if (length > maxLength) maxLength = length;
+        // A running minimum of 0 gives way to the next length.
+        if (!minSet || minLength == 0 || length < minLength) minLength = length;
+        minSet = true;
+    }
+    SetIter(1);
+    g_bDiags = g_bDiags1;
+    SetSeqStats(n, minLength, maxLength, total / n);
+}
+
 void AlignProgressively(const SeqVect& v, const Tree& tree, MSA& a, ProgNodes& nodes) {
     if (g_bLow)
         nodes.Take(ProgressiveAlignE(v, tree, a), 2 * v.Length() - 1);
@@ -156,7 +151,32 @@ void AlignProgressively(const SeqVect& v, const Tree& tree, MSA& a, ProgNodes& n
     SetCurrentAlignment(a);
 }
 
-}  // namespace
+void AlignAlongFirstTree(const SeqVect& v, Tree& tree, MSA& a, ProgNodes& nodes, const char* distMxFile) {
+    TreeFromSeqVect(v, tree, g_Cluster1, g_Distance1, g_Root1, distMxFile);
+    SetCorvidTree(tree);
+    AlignProgressively(v, tree, a, nodes);
+}
+
+void RefineGuideTree(MSA& a, const SeqVect& v, Tree& tree, const ProgNodes& nodes) {
+    g_bDiags = g_bDiags2;
+    SetIter(2);
+    if (!g_bLow)
+        RefineTree(a, tree);
+    else if (g_uMaxTreeRefineIters != 0)
+        RefineTreeE(a, v, tree, nodes.Get());
+}
+
+void RefineAlignment(MSA& a, const Tree& tree) {
+    SetSeqWeightMethod(g_SeqWeight2);
+    SetCorvidTree(tree);
+    // The first two iterations are the progressive and the tree stage; a limit below 2
+    // leaves no passes rather than wrapping round.
+    const unsigned passes = g_uMaxIters >= 2 ? g_uMaxIters - 2 : 0;
+    if (g_bAnchors)
+        RefineVert(a, tree, passes);
+    else
+        RefineHoriz(a, tree, passes, false, false);
+}
 
 void PrepareSequences(SeqVect& v) {
     CheckNotEmpty(v);
@@ -234,23 +254,10 @@ void DoMultipleCorvid(SeqVect& v, MSA& a) {
         OutWeights(g_pstrComputeWeightsFileName, a);
     } else if (g_uMaxIters != 1 && n != 2) {
         if (!userTree) {
-            g_bDiags = g_bDiags2;
-            SetIter(2);
-            if (!g_bLow)
-                RefineTree(a, tree);
-            else if (g_uMaxTreeRefineIters != 0)
-                RefineTreeE(a, v, tree, nodes.Get());
+            RefineGuideTree(a, v, tree, nodes);
             if (const char* tree2 = ValueOpt("Tree2")) WriteTree(tree, tree2);
         }
-        SetSeqWeightMethod(g_SeqWeight2);
-        SetCorvidTree(tree);
-        // The first two iterations are the progressive and the tree stage; a limit below 2
-        // leaves no passes rather than wrapping round.
-        const unsigned passes = g_uMaxIters >= 2 ? g_uMaxIters - 2 : 0;
-        if (g_bAnchors)
-            RefineVert(a, tree, passes);
-        else
-            RefineHoriz(a, tree, passes, false, false);
+        RefineAlignment(a, tree);
     }
     // Refinement points the time-limit save at its working copies; the result is a.
     SetCurrentAlignment(a);
@@ -270,8 +277,6 @@ void DoPairwiseCorvid(SeqVect& v, MSA& a) {
     MHackStart(v);
 
     Tree tree;
-    TreeFromSeqVect(v, tree, g_Cluster1, g_Distance1, g_Root1, g_pstrDistMxFileName1);
-    SetCorvidTree(tree);
     ProgNodes nodes;
-    AlignProgressively(v, tree, a, nodes);
+    AlignAlongFirstTree(v, tree, a, nodes, g_pstrDistMxFileName1);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "align/diagnostics.h"
 #include "align/textFile.h"
@@ -50,6 +51,38 @@ void StoreTokenChar(char* buffer, unsigned size, unsigned& length, char c) {
     }
     buffer[length++] = c;
     buffer[length] = 0;
+}
+
+// The subtree on node's side of the edge from-node (from is the parent in a rooted tree,
+// NO_INDEX at the root): a leaf as its name, a group as "(\n", its two members in slot order
+// separated by ",\n", then ")"; each followed by ":length" when its edge has one, and "\n".
+// A one-node tree is its leaf alone, since "(A)" would not read back. Walked with an explicit
+// stack, so that the depth of the tree is not bounded by the call stack.
+void WriteSubtree(const Tree& tree, TextFile& file, unsigned node, unsigned from) {
+    struct Step {
+        unsigned node;
+        unsigned from;
+        unsigned membersStarted;
+    };
+    std::vector<Step> stack{{node, from, 0}};
+    while (!stack.empty()) {
+        Step& step = stack.back();
+        const bool leaf = tree.IsLeaf(step.node);
+        if (leaf) PutName(file, tree.GetLeafName(step.node));
+        if (!leaf && step.membersStarted < 2) {
+            file.PutString(step.membersStarted == 0 ? "(\n" : ",\n");
+            const unsigned member = step.membersStarted == 0 ? tree.GetFirstNeighbor(step.node, step.from)
+                                                             : tree.GetSecondNeighbor(step.node, step.from);
+            const unsigned parent = step.node;
+            ++step.membersStarted;
+            stack.push_back({member, parent, 0});  // step is not used after this
+            continue;
+        }
+        if (!leaf) file.PutString(")");
+        if (tree.HasEdgeLength(step.node, step.from)) file.PutFormat(":%g", tree.GetEdgeLength(step.node, step.from));
+        file.PutString("\n");
+        stack.pop_back();
+    }
 }
 
 }  // namespace
@@ -142,51 +175,82 @@ bool Tree::GetGroupFromFile(TextFile& file, unsigned node, double* length) {
 }
 
 bool Tree::GetGroupFromFileR(TextFile& file, unsigned node, double* length, bool top, bool* thirdGroup) {
+    // The groups still open, innermost last. An explicit stack instead of one call per level:
+    // a caterpillar tree thousands of levels deep would otherwise overflow the call stack.
+    struct OpenGroup {
+        unsigned node;
+        unsigned first;  // its first member; the second is first + 1
+        bool secondMember;
+    };
+    std::vector<OpenGroup> open;
     char token[GROUP_TOKEN_SIZE];
-    NEWICK_TOKEN_TYPE type = GetToken(file, token, sizeof(token));
-    if (type == NTT_String) {
-        SetLeafName(node, token);
-    } else if (type == NTT_Lparen) {
-        const unsigned first = AppendBranch(node);
-        double childLength;
-        if (GetGroupFromFileR(file, first, &childLength, false, nullptr)) SetEdgeLength(node, first, childLength);
-        type = GetToken(file, token, sizeof(token));
-        if (type != NTT_Comma) Quit("Tree::GetGroupFromFile, expected ',', got '%s'", token);
-        if (GetGroupFromFileR(file, first + 1, &childLength, false, nullptr))
-            SetEdgeLength(node, first + 1, childLength);
-        type = GetToken(file, token, sizeof(token));
-        if (type == NTT_Comma) {
-            // Only the top-level group may have a third member (an unrooted tree); anywhere
-            // else it would be dropped or misplaced.
-            if (!top)
-                Quit("Tree::GetGroupFromFile, a group below the top level has more than two members "
-                     "(line %u of %s)",
-                     file.GetLineNr(), file.GetFileName());
-            file.PushBack(',');
-            *thirdGroup = true;
+
+    // After a name or ')': an optional ":length".
+    auto readLength = [&](double* value) {
+        if (file.SkipWhiteX()) return false;
+        char c;
+        file.GetCharX(c);
+        if (c != ':') {
+            file.PushBack(c);
             return false;
         }
-        if (type != NTT_Rparen) Quit("Tree::GetGroupFromFile, expected ')' or ',', got '%s'", token);
-    } else {
-        Quit("Tree::GetGroupFromFile, expected '(' or leaf name, got '%s'", token);
-    }
+        if (GetToken(file, token, sizeof(token)) != NTT_String)
+            Quit("Tree::GetGroupFromFile, expected edge length, got '%s'", token);
+        char* end = nullptr;
+        *value = strtod(token, &end);
+        if (end == token || *end != 0 || !std::isfinite(*value))
+            Quit("Tree::GetGroupFromFile, edge length '%s' is not a number (line %u of %s)", token,
+                 file.GetLineNr(), file.GetFileName());
+        return true;
+    };
 
-    if (file.SkipWhiteX()) return false;
-    char c;
-    file.GetCharX(c);
-    if (c != ':') {
-        file.PushBack(c);
-        return false;
+    unsigned current = node;
+    for (;;) {
+        // The start of the group at current: '(' opens two members, a name makes a leaf.
+        NEWICK_TOKEN_TYPE type = GetToken(file, token, sizeof(token));
+        if (type == NTT_Lparen) {
+            const unsigned first = AppendBranch(current);
+            open.push_back({current, first, false});
+            current = first;
+            continue;
+        }
+        if (type != NTT_String) Quit("Tree::GetGroupFromFile, expected '(' or leaf name, got '%s'", token);
+        SetLeafName(current, token);
+
+        // current is complete: its length, then every group that it completes in turn.
+        for (;;) {
+            double value = 0;
+            const bool hasLength = readLength(&value);
+            if (open.empty()) {
+                if (hasLength) *length = value;
+                return hasLength;
+            }
+            OpenGroup& group = open.back();
+            if (hasLength) SetEdgeLength(group.node, current, value);
+            if (!group.secondMember) {
+                type = GetToken(file, token, sizeof(token));
+                if (type != NTT_Comma) Quit("Tree::GetGroupFromFile, expected ',', got '%s'", token);
+                group.secondMember = true;
+                current = group.first + 1;
+                break;
+            }
+            type = GetToken(file, token, sizeof(token));
+            if (type == NTT_Comma) {
+                // Only the top-level group may have a third member (an unrooted tree); anywhere
+                // else it would be dropped or misplaced.
+                if (!top || open.size() != 1)
+                    Quit("Tree::GetGroupFromFile, a group below the top level has more than two members "
+                         "(line %u of %s)",
+                         file.GetLineNr(), file.GetFileName());
+                file.PushBack(',');
+                *thirdGroup = true;
+                return false;
+            }
+            if (type != NTT_Rparen) Quit("Tree::GetGroupFromFile, expected ')' or ',', got '%s'", token);
+            current = group.node;
+            open.pop_back();
+        }
     }
-    type = GetToken(file, token, sizeof(token));
-    if (type != NTT_String) Quit("Tree::GetGroupFromFile, expected edge length, got '%s'", token);
-    char* end = nullptr;
-    const double value = strtod(token, &end);
-    if (end == token || *end != 0 || !std::isfinite(value))
-        Quit("Tree::GetGroupFromFile, edge length '%s' is not a number (line %u of %s)", token, file.GetLineNr(),
-             file.GetFileName());
-    *length = value;
-    return true;
 }
 
 unsigned Tree::UnrootFromFile() {
@@ -285,35 +349,8 @@ void Tree::ToFile(TextFile& file) const {
     file.PutString(");\n");
 }
 
-void Tree::ToFileNodeRooted(TextFile& file, unsigned node) const {
-    // A one-node tree is its leaf alone: "(A)" would not read back.
-    const bool group = !IsLeaf(node);
-    if (group) file.PutString("(\n");
-    if (IsLeaf(node)) {
-        PutName(file, GetLeafName(node));
-    } else {
-        ToFileNodeRooted(file, GetLeft(node));
-        file.PutString(",\n");
-        ToFileNodeRooted(file, GetRight(node));
-    }
-    if (group) file.PutString(")");
-    if (!IsRoot(node)) {
-        const unsigned parent = GetParent(node);
-        if (HasEdgeLength(node, parent)) file.PutFormat(":%g", GetEdgeLength(node, parent));
-    }
-    file.PutString("\n");
-}
+void Tree::ToFileNodeRooted(TextFile& file, unsigned node) const { WriteSubtree(*this, file, node, GetParent(node)); }
 
 void Tree::ToFileNodeUnrooted(TextFile& file, unsigned node, unsigned from) const {
-    if (m_uNodeCount == 1 || IsLeaf(node)) {
-        PutName(file, GetLeafName(node));
-    } else {
-        file.PutString("(\n");
-        ToFileNodeUnrooted(file, GetFirstNeighbor(node, from), node);
-        file.PutString(",\n");
-        ToFileNodeUnrooted(file, GetSecondNeighbor(node, from), node);
-        file.PutString(")");
-    }
-    if (HasEdgeLength(node, from)) file.PutFormat(":%g", GetEdgeLength(node, from));
-    file.PutString("\n");
+    WriteSubtree(*this, file, node, from);
 }

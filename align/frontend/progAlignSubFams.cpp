@@ -7,6 +7,7 @@
 #include "align/alignTwoMSAs.h"
 #include "align/corvid.h"
 #include "align/diagnostics.h"
+#include "align/frontend/commands.h"
 #include "align/guideTree.h"
 #include "align/msa.h"
 #include "align/params.h"
@@ -41,16 +42,9 @@ void AlignForTree(const SeqVect& v, MSA& a) {
 }  // namespace
 
 void ProgAlignSubFams() {
-    SetOutputFileName(g_pstrOutFileName);
-    SetInputFileName(g_pstrInFileName);
-    SetMaxIters(g_uMaxIters);
-    SetSeqWeightMethod(g_SeqWeight1);
-
+    StartCommand(g_pstrInFileName, false);
     SeqVect v;
-    {
-        TextFile in(g_pstrInFileName);
-        v.FromFASTAFile(in);
-    }
+    ReadSeqs(g_pstrInFileName, v);
     PrepareSequences(v);
     // Nucleotides always take the k-mer distance of their alphabet here, whatever the options.
     if (g_Alpha == ALPHA_DNA || g_Alpha == ALPHA_RNA) {

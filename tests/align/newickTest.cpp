@@ -169,3 +169,26 @@ TEST_F(TreeNewick, TokensThatRunToTheEndOfTheFile) {
     TextFile g(comment.c_str());
     EXPECT_EQ(tree.GetToken(g, buffer, sizeof(buffer)), NTT_Comment);
 }
+
+TEST_F(TreeNewick, CaterpillarTreesTenThousandLevelsDeep) {
+    // One call frame per level would overflow the call stack long before this depth.
+    constexpr unsigned kDepth = 10000;
+    std::string caterpillar;
+    for (unsigned i = 0; i < kDepth; ++i) caterpillar += "(L" + std::to_string(i) + ":0.5,";
+    caterpillar += "(A:1,B:2)" + std::string(kDepth, ')');
+    for (const bool rooted : {true, false}) {
+        Tree tree;
+        TreeFromNewick(rooted ? caterpillar + ";" : "(X:1,Y:2," + caterpillar + ");", tree);
+        const std::string written = NewickOf(tree);
+        Tree again;
+        TreeFromNewick(written, again);
+        EXPECT_EQ(again.IsRooted(), rooted);
+        EXPECT_EQ(again.GetLeafCount(), kDepth + (rooted ? 2 : 4));
+        const unsigned b = again.GetLeafNodeIndex("B");
+        EXPECT_DOUBLE_EQ(again.GetEdgeLength(b, again.GetLeafParent(b)), 2.0);
+        // A rooted tree reads back node for node (an unrooted one is written from another node).
+        if (rooted) {
+            EXPECT_TRUE(NewickOf(again) == written);
+        }
+    }
+}

@@ -20,6 +20,7 @@
 #include "align/tree.h"
 #include "align/treeSubsets.h"
 #include "tests/align/alignTestUtil.h"
+#include "tests/align/frontend/standInAligner.h"
 #include "tests/align/treeTestUtil.h"
 
 namespace {
@@ -65,17 +66,6 @@ TEST_F(SubFamTree, LargestSubtreesThatFit) {
     unsigned list[3] = {}, nonEmpty = 1;
     EXPECT_QUIT(SubFamRecurse(tree, tree.GetRootNodeIndex(), 6, list, &nonEmpty), "Error in SubFamRecurse");
 }
-
-// Logs the sequence count of its input to $STANDIN_LOG, then writes every sequence padded with
-// '-' to the longest; STANDIN_MODE=fail exits with status 3, STANDIN_MODE=empty writes nothing.
-const char STAND_IN[] = R"(#!/bin/sh
-grep -c '>' "$1" >> "$STANDIN_LOG"
-[ "$STANDIN_MODE" = fail ] && exit 3
-[ "$STANDIN_MODE" = empty ] && exit 0
-awk '/^>/ { n++; name[n] = $0; next } { seq[n] = seq[n] $0 }
-     END { for (i = 1; i <= n; i++) if (length(seq[i]) > m) m = length(seq[i])
-           for (i = 1; i <= n; i++) { s = seq[i]; while (length(s) < m) s = s "-"; print name[i]; print s } }' "$1"
-)";
 
 class SubFamAlign : public EngineTest {
 protected:

@@ -1,0 +1,43 @@
+// Entry of corvid, the alignment engine as a program of its own: options from CORVID_CMDLINE and
+// from the arguments, then one command (see align/frontend/commands.h).
+#include <cstdio>
+#include <cstdlib>
+
+#include "align/frontend/commandLine.h"
+#include "align/frontend/commands.h"
+#include "align/params.h"
+#include "align/scoringSetup.h"
+
+namespace {
+
+// The scoring that commands working on protein take as they find it (-ppscore, -sw and the
+// windows of -refinew set up only nucleotide scoring themselves). No alphabet is known before a
+// command reads its input, so the choice of the flags is applied as for protein; nucleotide
+// input switches to SPN in every command.
+void SetUpStartingScoring() {
+    const ALPHA alpha = g_Alpha;
+    g_Alpha = ALPHA_Amino;
+    SetPPScore(true);
+    g_Alpha = alpha;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ProcessArgStr(getenv("CORVID_CMDLINE"));
+    ProcessArgVect(argc - 1, argv + 1);
+    SetLogFile();
+    SetParams();
+    if (g_bVersion) {
+        printf("corvid %s\n", QUORIX_VERSION);
+        return 0;
+    }
+    if (MissingCommand()) {
+        Credits();
+        Usage();
+        return 1;
+    }
+    SetUpStartingScoring();
+    Run();
+    return 0;
+}

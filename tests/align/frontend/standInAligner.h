@@ -1,0 +1,14 @@
+// A deterministic stand-in for the outside aligner of sub-family alignment, for the tests that
+// put it first on PATH under the aligner's name.
+#pragma once
+
+// Logs the sequence count of its input to $STANDIN_LOG, then writes every sequence padded with
+// '-' to the longest; STANDIN_MODE=fail exits with status 3, STANDIN_MODE=empty writes nothing.
+inline constexpr char STAND_IN[] = R"(#!/bin/sh
+grep -c '>' "$1" >> "$STANDIN_LOG"
+[ "$STANDIN_MODE" = fail ] && exit 3
+[ "$STANDIN_MODE" = empty ] && exit 0
+awk '/^>/ { n++; name[n] = $0; next } { seq[n] = seq[n] $0 }
+     END { for (i = 1; i <= n; i++) if (length(seq[i]) > m) m = length(seq[i])
+           for (i = 1; i <= n; i++) { s = seq[i]; while (length(s) < m) s = s "-"; print name[i]; print s } }' "$1"
+)";

@@ -1,0 +1,246 @@
+// Whole runs of the corvid executable: exit statuses and messages, every command on protein and
+// nucleotide input, and every output option against files checked once with Biopython.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "align/corvid.h"
+#include "align/frontend/commandLine.h"
+#include "align/frontend/commands.h"
+#include "align/msa.h"
+#include "align/params.h"
+#include "align/scoringSetup.h"
+#include "align/seqVect.h"
+#include "align/textFile.h"
+#include "align/tree.h"
+#include "tests/align/frontend/standInAligner.h"
+#include "tests/app/runProgram.h"
+#include "tests/structure/tempFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kData = std::string(QUORIX_TEST_DATA) + "/align/corvid/";
+const std::string kProtein = kData + "in.fa", kDna = kData + "dna.fa";
+const std::string kCorvid = CORVID_EXE;
+
+using Records = std::vector<std::pair<std::string, std::string>>;
+
+// Name and row of every record of a FASTA file; the rows of an alignment must have one length.
+Records ReadFasta(const std::string& path, bool aligned = true) {
+    Records rows;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (line[0] == '>')
+            rows.push_back({line.substr(1), ""});
+        else
+            rows.back().second += line;
+    for (const auto& [key, row] : rows) EXPECT_TRUE(!aligned || row.size() == rows[0].second.size()) << key;
+    return rows;
+}
+
+// The rows of a FASTA file without gaps, in upper case, sorted.
+std::vector<std::string> SortedLetters(const std::string& path, bool aligned = true) {
+    std::vector<std::string> letters;
+    for (auto& [name, row] : ReadFasta(path, aligned)) {
+        std::erase_if(row, [](char c) { return c == '-' || c == '.'; });
+        std::transform(row.begin(), row.end(), row.begin(), ::toupper);
+        letters.push_back(row);
+    }
+    std::sort(letters.begin(), letters.end());
+    return letters;
+}
+
+// Each test works in a scratch directory of its own.
+class Corvid : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(m_Dir); }
+    void TearDown() override {
+        unsetenv("CORVID_CMDLINE");
+        fs::remove_all(m_Dir);
+    }
+    std::string Path(const std::string& name) const { return (m_Dir / name).string(); }
+    static sProgramRun Run(const std::vector<std::string>& args) {
+        std::vector<std::string> argv = {kCorvid};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return runProgram(argv);
+    }
+    static sProgramRun RunOk(const std::vector<std::string>& args) {
+        sProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 0) << ::testing::PrintToString(args) << run.err;
+        return run;
+    }
+
+    const fs::path m_Dir = fs::temp_directory_path() / ("quorix_corvid_" + std::to_string(getpid()));
+};
+
+TEST_F(Corvid, ExitStatusesAndMessages) {
+    cTempFile empty("", "fa");
+    std::string deep, tooMany;
+    for (int i = 0; i < 10000; ++i) deep += "(L" + std::to_string(i) + ",";
+    cTempFile deepTree(deep + "A" + std::string(10000, ')') + ";", "tre");
+    for (int i = 0; i < 65; ++i) tooMany += " -quiet";
+    const std::string quit = "\n*** ERROR ***  ";
+    // arguments, CORVID_CMDLINE, status, the start of standard error
+    const std::tuple<std::vector<std::string>, std::string, int, std::string> cases[] = {
+        {{"-foo"}, "", 1, "Invalid command line option \"foo\"\n\nBasic usage\n"},
+        {{"a.fa"}, "", 1, "Command-line option \"a.fa\" must start with '-'\n"},
+        {{"-in", kProtein, "-maxiters"}, "", 1, "Option -maxiters must have value\n"},
+        {{"-in", kProtein}, tooMany, 2, quit + "Too many args in CORVID_CMDLINE"},
+        {{"-in", kProtein, "-stable"}, "", 2, quit + "-stable not supported in this version of corvid"},
+        {{"-in", kProtein, "-cluster", "x"}, "", 2, quit + "Invalid parameter -Cluster x"},
+        {{"-profile", "-in1", kProtein}, "", 2, quit + "-profile needs -in1 and -in2"},
+        {{"-ppscore", "-in1", kProtein}, "", 2, quit + "-ppscore needs -in1 and -in2"},
+        {{"-ppscore", "-in1", kData + "out.fa", "-in2", kData + "../formats.fa"}, "", 2,
+         quit + "Profiles must have the same length"},
+        {{"-spscore", empty.path()}, "", 2, quit + "No sequences in input file " + empty.path()},
+        {{"-in", empty.path()}, "", 2, quit + "No sequences in input file"},
+        // A valid tree thousands of levels deep is read, and then found not to fit.
+        {{"-in", kProtein, "-usetree_nowarn", deepTree.path()}, "", 2,
+         quit + "User tree does not match input sequences"}};
+    for (const auto& [args, cmdline, status, err] : cases) {
+        setenv("CORVID_CMDLINE", cmdline.c_str(), 1);
+        const sProgramRun run = Run(args);
+        EXPECT_EQ(run.status, status) << ::testing::PrintToString(args) << run.err;
+        EXPECT_EQ(run.err.substr(0, err.size()), err);
+    }
+    const sProgramRun usage = Run({}), version = Run({"-version"});
+    EXPECT_EQ(usage.status, 1);
+    EXPECT_NE(usage.err.find("\nBasic usage\n\n    corvid -in <inputfile> -out <outputfile>\n"), std::string::npos);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "corvid " QUORIX_VERSION "\n");
+}
+
+TEST_F(Corvid, DefaultAlignmentIsTheEnginesWithTheProgramsParameters) {
+    const std::string out = Path("out.fa");
+    RunOk({"-in", kProtein, "-out", out});
+    std::map<std::string, std::string> rows;
+    for (const auto& [name, row] : ReadFasta(out)) rows[name] = row;
+    EXPECT_EQ(SortedLetters(out), SortedLetters(kProtein, false));
+
+    // The same pipeline in this process, with the parameters the program derives from no options
+    // (the profile-merging path among them), the first methionines put back.
+    RestoreDefaultParams();
+    MSA::ResetIdCount();
+    SetParams();
+    SetPPScore(true);
+    SeqVect v;
+    ReadSeqs(kProtein.c_str(), v);
+    MSA a;
+    DoMultipleCorvid(v, a);
+    MHackEnd(a);
+    for (unsigned row = 0; row < a.GetSeqCount(); ++row)
+        EXPECT_EQ(std::string(a.GetSeqBuffer(row), a.GetColCount()), rows[a.GetSeqName(row)]);
+
+    // Options from CORVID_CMDLINE, arguments after them.
+    setenv("CORVID_CMDLINE", ("-in " + kProtein + " -out " + Path("env.fa")).c_str(), 1);
+    RunOk({"-quiet"});
+    EXPECT_EQ(readWholeFile(Path("env.fa")), readWholeFile(out));
+    unsetenv("CORVID_CMDLINE");
+    // The scoring that the flags choose is set up before the alphabet is known: -spn as well.
+    for (const std::string& input : {kProtein, kDna}) RunOk({"-in", input, "-out", Path("spn.fa"), "-spn"});
+    // A lone sequence is written as FASTA and nothing else.
+    cTempFile one(">only\nMKVLAAGIV\n", "fa");
+    RunOk({"-in", one.path(), "-out", Path("one.fa"), "-fastaout", Path("extra.fa")});
+    EXPECT_EQ(readWholeFile(Path("one.fa")), ">only\nMKVLAAGIV\n");
+    EXPECT_FALSE(fs::exists(Path("extra.fa")));
+}
+
+TEST_F(Corvid, EveryOutputOptionAndFormatFlag) {
+    // The default ClustalW header names the engine (two line ends, as the writer prints it).
+    const std::string strict = readWholeFile(kData + "out.aln");
+    const std::string plain =
+        "Corvid (" QUORIX_VERSION ") multiple sequence alignment\n\n" + strict.substr(strict.find('\n') + 1);
+    const std::pair<std::string, std::string> extras[] = {
+        {"-fastaout", readWholeFile(kData + "out.fa")},  {"-msfout", readWholeFile(kData + "out.msf")},
+        {"-clwout", plain},                              {"-clwstrictout", strict},
+        {"-htmlout", readWholeFile(kData + "out.html")}, {"-phyiout", readWholeFile(kData + "out.phy")},
+        {"-physout", readWholeFile(kData + "out.phys")}, {"-scorefile", readWholeFile(kData + "out.score")}};
+    std::vector<std::string> args = {"-in", kProtein, "-out", Path("main")};
+    for (const auto& [option, golden] : extras) args.insert(args.end(), {option, Path(option)});
+    RunOk(args);
+    EXPECT_EQ(readWholeFile(Path("main")), "");  // only extra outputs were asked for
+    for (const auto& [option, golden] : extras) EXPECT_EQ(readWholeFile(Path(option)), golden) << option;
+
+    // The main output takes the format of the first flag given of fasta, msf, clw, html, phyi,
+    // phys; a strict extra output makes the strict header stick.
+    const std::pair<std::vector<std::string>, std::string> flags[] = {
+        {{}, "-fastaout"},          {{"-html", "-fasta"}, "-fastaout"}, {{"-clw", "-msf"}, "-msfout"},
+        {{"-clw"}, "-clwout"},      {{"-clwstrict"}, "-clwstrictout"},  {{"-phys", "-html"}, "-htmlout"},
+        {{"-phys", "-phyi"}, "-phyiout"}, {{"-phys"}, "-physout"},
+        {{"-clw", "-clwstrictout", Path("strict")}, "-clwstrictout"}};
+    for (const auto& [flagArgs, option] : flags) {
+        std::vector<std::string> run = {"-in", kProtein, "-out", Path("main")};
+        run.insert(run.end(), flagArgs.begin(), flagArgs.end());
+        RunOk(run);
+        EXPECT_EQ(readWholeFile(Path("main")), readWholeFile(Path(option))) << ::testing::PrintToString(flagArgs);
+    }
+}
+
+TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
+    // -pas runs the stand-in aligner, put first on PATH under the aligner's name.
+    fs::create_directories(m_Dir / "bin");
+    std::ofstream(m_Dir / "bin" / "probcons") << STAND_IN;
+    chmod((m_Dir / "bin" / "probcons").c_str(), 0755);
+    const std::string path = getenv("PATH");
+    setenv("PATH", ((m_Dir / "bin").string() + ":" + path).c_str(), 1);
+    setenv("STANDIN_LOG", Path("calls").c_str(), 1);
+
+    for (const std::string& input : {kProtein, kDna}) {
+        SCOPED_TRACE(input);
+        const std::string aligned = Path("aligned.fa"), out = Path("out.fa"), log = Path("log");
+        RunOk({"-in", input, "-out", aligned});
+        const std::vector<std::string> once = SortedLetters(input, false);
+        std::vector<std::string> twice;
+        for (const std::string& s : once) twice.insert(twice.end(), {s, s});
+        const std::pair<std::vector<std::string>, const std::vector<std::string>*> commands[] = {
+            {{"-refine", "-in", aligned}, &once},
+            {{"-refine", "-sw", "-in", aligned}, &once},  // -refine comes first: no -sw
+            {{"-refinew", "-refinewindow", "25", "-in", aligned}, &once},
+            {{"-pas", "-maxsubfam", "2", "-in", input}, &once},
+            {{"-profile", "-in1", aligned, "-in2", aligned}, &twice},
+            {{"-profdb", "-in1", aligned, "-in2", input}, &twice},
+            {{"-sw", "-in1", aligned, "-in2", aligned}, &twice}};
+        for (const auto& [args, expected] : commands) {
+            std::vector<std::string> run = args;
+            run.insert(run.end(), {"-out", out});
+            RunOk(run);
+            EXPECT_EQ(SortedLetters(out), *expected) << ::testing::PrintToString(args);
+            // MSF weights every row, also of an alignment joined from two inputs.
+            run.push_back("-msf");
+            RunOk(run);
+            EXPECT_TRUE(readWholeFile(out).starts_with("PileUp")) << ::testing::PrintToString(args);
+        }
+
+        const sProgramRun pp = RunOk({"-ppscore", "-in1", aligned, "-in2", aligned, "-log", log});
+        const sProgramRun sp = RunOk({"-spscore", aligned, "-loga", log});
+        EXPECT_TRUE(pp.out.starts_with("Score=")) << pp.out;
+        EXPECT_TRUE(sp.err.starts_with("File=" + aligned + ";SP=")) << sp.err;
+        const std::string logged = readWholeFile(log);
+        EXPECT_TRUE(logged.find(pp.out) < logged.find(sp.err) && logged.ends_with("\n")) << logged;
+        EXPECT_NE(logged.find("Finished "), std::string::npos);
+
+        // The tree names every sequence; ScoreDist needs the alphabet (amino acids only).
+        std::vector<std::string> makeTree = {"-maketree", "-in", aligned, "-out", Path("tree")};
+        if (input == kProtein) makeTree.insert(makeTree.end(), {"-distance2", "scoredist"});
+        RunOk(makeTree);
+        Tree tree;
+        TextFile file(Path("tree").c_str());
+        tree.FromFile(file);
+        EXPECT_EQ(tree.GetLeafCount(), once.size());
+        for (const auto& [name, row] : ReadFasta(input, false))
+            EXPECT_NE(tree.GetLeafNodeIndex(name.c_str()), NO_INDEX);  // names a leaf
+    }
+    setenv("PATH", path.c_str(), 1);
+}
+
+}  // namespace
