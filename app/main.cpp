@@ -5,6 +5,7 @@
 #include "app/cInfo.h"
 #include "app/cParameters.h"
 #include "app/cTimer.h"
+#include "app/heapSetup.h"
 #include "symmetry/cSym.h"
 #include "symmetry/fatalError.h"
 
@@ -13,6 +14,7 @@ constexpr int kReportWidth = 75;
 }
 
 int main(int argc, char** argv) {
+    setUpHeap();
     cSequentialTimer timer;
     printHeader(kReportWidth);
     cInfo info(kReportWidth);

@@ -334,6 +334,11 @@ int cClassicalParserPDB::readFile(const std::string& path, int& nChains, int& nA
 
 void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bool aminoOrNucleicOnly,
                                       char skipChain) {
+  parseInto(segments, [atoms](int k) -> cPDBAtom& { return atoms[k]; }, aminoOrNucleicOnly, skipChain);
+}
+
+template <class Slot>
+void cClassicalParserPDB::parseInto(cPDBSegment* segments, Slot&& slot, bool aminoOrNucleicOnly, char skipChain) {
   keptAtoms = segmentCount = waterAtoms = 0;
   cursor = 0;
   missingHeaderSeen = 0;
@@ -387,7 +392,7 @@ void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bo
       if (keptAtoms >= countedAtoms) continue;
 
       // A dropped atom leaves its slot to the next one.
-      cPDBAtom& atom = atoms[keptAtoms];
+      cPDBAtom& atom = slot(keptAtoms);
       readPDBRecordFields(line.text, &atom, line.length);
       // One such atom would turn every axis, centre and deviation into NaN.
       if (!std::isfinite(atom.position.x) || !std::isfinite(atom.position.y) || !std::isfinite(atom.position.z))
@@ -433,8 +438,17 @@ void cClassicalParserPDB::parseFields(cPDBSegment* segments, cPDBAtom* atoms, bo
 void cClassicalParserPDB::parseFields(std::vector<cPDBSegment>& segments, std::vector<cPDBAtom>& atoms,
                                       bool aminoOrNucleicOnly, char skipChain) {
   segments.assign(static_cast<std::size_t>(countedChains), cPDBSegment());
-  atoms.assign(static_cast<std::size_t>(countedAtoms), cPDBAtom());
-  parseFields(segments.data(), atoms.data(), aminoOrNucleicOnly, skipChain);
+  // Atoms are constructed as they are read (a slot stays for the next atom when one is dropped),
+  // so that a large file is written to memory once.
+  atoms.clear();
+  atoms.reserve(static_cast<std::size_t>(countedAtoms));
+  parseInto(
+      segments.data(),
+      [&atoms](int k) -> cPDBAtom& {
+        if (static_cast<std::size_t>(k) == atoms.size()) atoms.emplace_back();
+        return atoms[static_cast<std::size_t>(k)];
+      },
+      aminoOrNucleicOnly, skipChain);
   segments.resize(static_cast<std::size_t>(segmentCount));
   atoms.resize(static_cast<std::size_t>(keptAtoms));
 }

@@ -82,6 +82,9 @@ private:
   int classify(const sLine& line, bool readOrigx, bool announceMissing, int* residueNumber, char* chain,
                std::string* residueName, std::string* atomName);
   void loadFile(const std::string& path);
+  // The second pass; slot(k) is the atom to fill as the k-th kept one (k < countedAtoms).
+  template <class Slot>
+  void parseInto(cPDBSegment* segments, Slot&& slot, bool aminoOrNucleicOnly, char skipChain);
 
   std::string path;         // of the file read, for messages
   long cursor = 0;          // offset of the current line in the buffer
