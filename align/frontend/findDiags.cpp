@@ -11,8 +11,9 @@
 namespace {
 
 // Group count, word length and the shortest profile searched. The key of the word at p weighs
-// the groups g(p) .. g(p + k - 1) by the powers of the group count, in the order each
-// alphabet has always used (amino acids lowest power first, nucleotides highest first).
+// the groups g(p) .. g(p + k - 1) by the powers of the group count: amino acids lowest power
+// first, nucleotides highest first. The key order decides which diagonals are found first, and
+// with them the alignments, so each alphabet keeps its own.
 struct WordScheme {
     unsigned groupCount;
     unsigned wordLength;

@@ -21,7 +21,8 @@ void SetFlag(const char* option, bool& param, bool value = true) {
     if (FlagOpt(option)) param = value;
 }
 
-// strtol into unsigned: -1 becomes 4294967295, as the engine has always read it.
+// strtol into unsigned: -1 becomes 4294967295 (no limit), which command lines written for the
+// engine rely on.
 void SetUnsigned(const char* option, unsigned& param) {
     if (const char* value = ValueOpt(option)) param = static_cast<unsigned>(strtol(value, nullptr, 10));
 }

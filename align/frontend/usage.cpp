@@ -17,7 +17,7 @@ const char USAGE_TEXT[] =
     "    -in <inputfile>    Input file in FASTA format (default stdin)\n"
     "    -out <outputfile>  Output alignment in FASTA format (default stdout)\n"
     "    -diags             Find diagonals (faster for similar sequences)\n"
-    // The iteration default is 8 (g_uMaxIters); the text has always said 16.
+    // The iteration default is 8 (g_uMaxIters); the usage text is fixed and says 16.
     "    -maxiters <n>      Maximum number of iterations (integer, default 16)\n"
     "    -maxhours <h>      Maximum time to iterate in hours (default no limit)\n"
     "    -html              Write output in HTML format (default FASTA)\n"
