@@ -1,7 +1,6 @@
 // Whole runs of the corvid executable: exit statuses and messages, every command on protein and
 // nucleotide input, and every output option against files checked once with Biopython.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -85,30 +84,29 @@ protected:
 
 TEST_F(Corvid, ExitStatusesAndMessages) {
     cTempFile empty("", "fa");
-    std::string deep, tooMany;
+    std::string deep;
     for (int i = 0; i < 10000; ++i) deep += "(L" + std::to_string(i) + ",";
     cTempFile deepTree(deep + "A" + std::string(10000, ')') + ";", "tre");
-    for (int i = 0; i < 65; ++i) tooMany += " -quiet";
     const std::string quit = "\n*** ERROR ***  ";
-    // arguments, CORVID_CMDLINE, status, the start of standard error
-    const std::tuple<std::vector<std::string>, std::string, int, std::string> cases[] = {
-        {{"-foo"}, "", 1, "Invalid command line option \"foo\"\n\nBasic usage\n"},
-        {{"a.fa"}, "", 1, "Command-line option \"a.fa\" must start with '-'\n"},
-        {{"-in", kProtein, "-maxiters"}, "", 1, "Option -maxiters must have value\n"},
-        {{"-in", kProtein}, tooMany, 2, quit + "Too many args in CORVID_CMDLINE"},
-        {{"-in", kProtein, "-stable"}, "", 2, quit + "-stable not supported in this version of corvid"},
-        {{"-in", kProtein, "-cluster", "x"}, "", 2, quit + "Invalid parameter -Cluster x"},
-        {{"-profile", "-in1", kProtein}, "", 2, quit + "-profile needs -in1 and -in2"},
-        {{"-ppscore", "-in1", kProtein}, "", 2, quit + "-ppscore needs -in1 and -in2"},
-        {{"-ppscore", "-in1", kData + "out.fa", "-in2", kData + "../formats.fa"}, "", 2,
+    // arguments, status, the start of standard error
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+        {{"-foo"}, 1, "Invalid command line option \"foo\"\n\nBasic usage\n"},
+        {{"a.fa"}, 1, "Command-line option \"a.fa\" must start with '-'\n"},
+        {{"-in", kProtein, "-maxiters"}, 1, "Option -maxiters must have value\n"},
+        {{"-in", kProtein, "-stable"}, 2, quit + "-stable not supported in this version of corvid"},
+        {{"-in", kProtein, "-cluster", "x"}, 2, quit + "Invalid parameter -Cluster x"},
+        {{"-in", kProtein, "-weight1", "foo"}, 2, quit + "Invalid parameter -Weight1 foo"},
+        {{"-in", kProtein, "-refinewindow", "0"}, 2, quit + "Invalid parameter -RefineWindow 0"},
+        {{"-in", kProtein, "-maxsubfam", "none"}, 2, quit + "Invalid parameter -MaxSubFam none"},
+        {{"-profile", "-in1", kProtein}, 2, quit + "-profile needs -in1 and -in2"},
+        {{"-ppscore", "-in1", kProtein}, 2, quit + "-ppscore needs -in1 and -in2"},
+        {{"-ppscore", "-in1", kData + "out.fa", "-in2", kData + "../formats.fa"}, 2,
          quit + "Profiles must have the same length"},
-        {{"-spscore", empty.path()}, "", 2, quit + "No sequences in input file " + empty.path()},
-        {{"-in", empty.path()}, "", 2, quit + "No sequences in input file"},
+        {{"-spscore", empty.path()}, 2, quit + "No sequences in input file " + empty.path()},
+        {{"-in", empty.path()}, 2, quit + "No sequences in input file"},
         // A valid tree thousands of levels deep is read, and then found not to fit.
-        {{"-in", kProtein, "-usetree_nowarn", deepTree.path()}, "", 2,
-         quit + "User tree does not match input sequences"}};
-    for (const auto& [args, cmdline, status, err] : cases) {
-        setenv("CORVID_CMDLINE", cmdline.c_str(), 1);
+        {{"-in", kProtein, "-usetree_nowarn", deepTree.path()}, 2, quit + "User tree does not match input sequences"}};
+    for (const auto& [args, status, err] : cases) {
         const sProgramRun run = Run(args);
         EXPECT_EQ(run.status, status) << ::testing::PrintToString(args) << run.err;
         EXPECT_EQ(run.err.substr(0, err.size()), err);
@@ -188,11 +186,7 @@ TEST_F(Corvid, EveryOutputOptionAndFormatFlag) {
 
 TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
     // -pas runs the stand-in aligner, put first on PATH under the aligner's name.
-    fs::create_directories(m_Dir / "bin");
-    std::ofstream(m_Dir / "bin" / "probcons") << STAND_IN;
-    chmod((m_Dir / "bin" / "probcons").c_str(), 0755);
-    const std::string path = getenv("PATH");
-    setenv("PATH", ((m_Dir / "bin").string() + ":" + path).c_str(), 1);
+    const std::string path = PutStandInFirstOnPath(m_Dir / "bin");
     setenv("STANDIN_LOG", Path("calls").c_str(), 1);
 
     for (const std::string& input : {kProtein, kDna}) {

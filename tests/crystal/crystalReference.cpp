@@ -114,6 +114,12 @@ int BuildFromHall(T_SgRecord& sg, const char* hall) {
   return SgError ? -1 : CompleteSgRecord(&sg);
 }
 
+T_SgRecord FromHall(const char* hall) {
+  T_SgRecord sg;
+  if (BuildFromHall(sg, hall) != 0) throw std::runtime_error(std::string(hall) + ": " + (SgError ? SgError : "?"));
+  return sg;
+}
+
 int RowIndex(const std::string& name) {
   for (int i = 0; i < nTabSgName; ++i)
     if (RowName(TabSgName[i]) == name) return i;

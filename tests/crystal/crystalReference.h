@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "crystal/sgError.h"
 #include "crystal/sgRecord.h"
 
 // An operation as 9 rotation entries and a translation in twelfths (0..11).
@@ -43,5 +44,17 @@ T_SgRecord BuildRow(int i);
 T_SgRecord EmptyRecord();
 // Parses and completes a Hall symbol of any length; 0, or -1 with SgError set.
 int BuildFromHall(T_SgRecord& sg, const char* hall);
+// The completed record of a Hall symbol; a symbol that fails throws, naming SgError.
+T_SgRecord FromHall(const char* hall);
 // The index of the table row named "number:extension" (or the number alone).
 int RowIndex(const std::string& name);
+
+// The call returns failed and leaves exactly message in SgError. The slot is cleared before and
+// after, so that no message set by an earlier check, or by this one, is read by the next.
+#define EXPECT_SG_ERROR(call, failed, message) \
+  do {                                         \
+    SgError = nullptr;                         \
+    EXPECT_EQ((call), failed);                 \
+    EXPECT_STREQ(SgError, message);            \
+    SgError = nullptr;                         \
+  } while (0)

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
+#include <vector>
 
 #include "crystal/sgError.h"
 #include "crystal/sgTables.h"
@@ -30,16 +33,14 @@ TEST(GetRotMxInfo, ReferenceRotations) {
     T_RotMxInfo info;
     ASSERT_EQ(GetRotMxInfo(c.R, &info), c.order);
     EXPECT_EQ(GetRotMxOrder(c.R), c.order);
-    EXPECT_TRUE(std::equal(info.axis, info.axis + 3, c.axis)) << c.order << " " << info.axis[0] << info.axis[1] << info.axis[2];
-    EXPECT_EQ(info.inverse, c.inverse) << c.order;
-    EXPECT_EQ(info.refAxis, c.refAxis) << c.order;
-    EXPECT_EQ(info.DirCode, c.dirCode) << c.order;
+    EXPECT_EQ(std::tuple(std::vector<int>(info.axis, info.axis + 3), info.inverse, info.refAxis, info.DirCode),
+              std::tuple(std::vector<int>(c.axis, c.axis + 3), c.inverse, c.refAxis, c.dirCode))
+        << c.order;
   }
   SgError = nullptr;
-  const int notCrystallographic[][9] = {{2, 0, 0, 0, 1, 0, 0, 0, 1},   // determinant 2
-                                        {1, 1, 0, 0, 1, 0, 0, 0, 1}};  // a shear: trace 3, no match
-  EXPECT_EQ(GetRotMxInfo(notCrystallographic[0], nullptr), 0);
-  EXPECT_EQ(GetRotMxInfo(notCrystallographic[1], nullptr), 0);
+  // Determinant 2, and a shear (trace 3, no match): no order, and no message.
+  const std::array<int, 9> notCrystallographic[] = {{2, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 1, 0, 0, 1, 0, 0, 0, 1}};
+  for (const auto& R : notCrystallographic) EXPECT_EQ(GetRotMxInfo(R.data(), nullptr), 0);
   EXPECT_EQ(SgError, nullptr);
 }
 
@@ -59,9 +60,7 @@ TEST(GetRotMxInfo, EveryReferenceRotationIsClassifiedAndInverted) {
     InverseRotMx(R.data(), inv);
     RotMxMultiply(product, R.data(), inv);
     const int det = deterRotMx(R.data());
-    EXPECT_EQ(product[0], det);
-    EXPECT_EQ(product[4], det);
-    EXPECT_EQ(product[8], det);
+    EXPECT_EQ(std::vector<int>(product, product + 9), (std::vector<int>{det, 0, 0, 0, det, 0, 0, 0, det}));
   }
 }
 
@@ -106,8 +105,5 @@ TEST(ListOrBufRotMxInfo, ComputesWhenTheListIsAbsent) {
   const T_RotMxInfo* info = ListOrBufRotMxInfo(&sg, 0, &buf);
   ASSERT_EQ(info, &buf);
   EXPECT_EQ(info->order, 4);
-  SgError = nullptr;
-  EXPECT_EQ(ListOrBufRotMxInfo(&sg, 1, &buf), nullptr);
-  EXPECT_STREQ(SgError, "Error: Illegal SeitzMx in list");
-  SgError = nullptr;
+  EXPECT_SG_ERROR(ListOrBufRotMxInfo(&sg, 1, &buf), nullptr, "Error: Illegal SeitzMx in list");
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "crystal/sgError.h"
 #include "crystal/sgTables.h"
 #include "crystal/tabSgName.h"
@@ -11,24 +13,17 @@
 
 TEST(Classification, EverySettingAgreesWithTheReference) {
   const auto& ref = RefSettings();
-  int hall = 0, system = 0, pointGroup = 0;
   for (int i = 0; i < nTabSgName; ++i) {
     const T_SgRecord sg = BuildRow(i);
-    const std::string name = RowName(TabSgName[i]);
     std::string xs = XS_Name[sg.crystalSystem];
     xs[0] = static_cast<char>(std::tolower(xs[0]));
     // The table's Hall symbol is the reference spelling, and the rebuilt symbol is the table's.
-    EXPECT_EQ(std::string(TabSgName[i].HallSymbol).substr(TabSgName[i].HallSymbol[0] == ' '), ref[i].hall) << name;
-    EXPECT_STREQ(sg.HallSymbol, TabSgName[i].HallSymbol) << name;
-    EXPECT_EQ(xs, ref[i].crystalSystem) << name;
-    EXPECT_EQ(PG_Names[PG_Index(sg.pointGroup)], ref[i].pointGroup) << name;
-    hall += std::string(sg.HallSymbol) == TabSgName[i].HallSymbol;
-    system += xs == ref[i].crystalSystem;
-    pointGroup += PG_Names[PG_Index(sg.pointGroup)] == ref[i].pointGroup;
+    const std::string hall = TabSgName[i].HallSymbol;
+    const std::string pointGroup = PG_Names[PG_Index(sg.pointGroup)];
+    EXPECT_EQ(std::tuple(hall.substr(hall[0] == ' '), std::string(sg.HallSymbol), xs, pointGroup),
+              std::tuple(ref[i].hall, hall, ref[i].crystalSystem, ref[i].pointGroup))
+        << RowName(TabSgName[i]);
   }
-  EXPECT_EQ(hall, nTabSgName);
-  EXPECT_EQ(system, nTabSgName);
-  EXPECT_EQ(pointGroup, nTabSgName);
 }
 
 TEST(Classification, ExtraInformationUniqueAxisAndCentringMatrix) {
@@ -41,12 +36,10 @@ TEST(Classification, ExtraInformationUniqueAxisAndCentringMatrix) {
       {" I 4bw 2bw", 0, 'z', '=', CCMx_IP},        {" P 61 2 (0 0 -1)", EI_Enantiomorphic, 'z', '=', CCMx_PP},
   };
   for (const Case& c : cases) {
-    T_SgRecord sg;
-    ASSERT_EQ(BuildFromHall(sg, c.hall), 0) << c.hall << ": " << SgError;
-    EXPECT_EQ(sg.extraInfo, c.extra) << c.hall;
-    EXPECT_EQ(sg.uniqueRefAxis, c.refAxis) << c.hall;
-    EXPECT_EQ(sg.uniqueDirCode, c.dirCode) << c.hall;
-    EXPECT_EQ(sg.ccMx, c.ccMx) << c.hall;
+    const T_SgRecord sg = FromHall(c.hall);
+    EXPECT_EQ(std::tuple(sg.extraInfo, sg.uniqueRefAxis, sg.uniqueDirCode, sg.ccMx),
+              std::tuple(c.extra, c.refAxis, c.dirCode, c.ccMx))
+        << c.hall;
   }
 }
 
@@ -60,15 +53,11 @@ TEST(BuildHSym, RebuildsOriginShiftsAndFindsTableRows) {
       {"-I 4bd 2c 3", "-I 4bd 2c 3", 0, true},
   };
   for (const Case& c : cases) {
-    T_SgRecord sg;
-    ASSERT_EQ(BuildFromHall(sg, c.hall), 0) << c.hall << ": " << SgError;
-    EXPECT_STREQ(sg.HallSymbol, c.rebuilt) << c.hall;
-    EXPECT_EQ(sg.originShift[2], c.sz) << c.hall;
-    EXPECT_EQ(sg.tabSgName != nullptr, c.inTable) << c.hall;
+    const T_SgRecord sg = FromHall(c.hall);
+    EXPECT_EQ(std::tuple(std::string(sg.HallSymbol), sg.originShift[2], sg.tabSgName != nullptr),
+              std::tuple(c.rebuilt, c.sz, c.inTable))
+        << c.hall;
   }
   T_SgRecord sg = EmptyRecord();
-  SgError = nullptr;
-  EXPECT_EQ(BuildHSym(&sg), -1);
-  EXPECT_STREQ(SgError, "Internal Error: BuildHSym(): Empty generator list");
-  SgError = nullptr;
+  EXPECT_SG_ERROR(BuildHSym(&sg), -1, "Internal Error: BuildHSym(): Empty generator list");
 }

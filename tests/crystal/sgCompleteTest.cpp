@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "crystal/hallSymbol.h"
 #include "crystal/seitzMx.h"
@@ -34,25 +36,20 @@ TEST(CompleteSgRecord, ListsOnlyWhatIsNotImplicit) {
       {"-F 4 2 3", 24, -1, 48, 192}, {" R 3", 3, 0, 3, 9},       {" P 2 2 -1n", 8, 0, 8, 8},
   };
   for (const Case& c : cases) {
-    T_SgRecord sg;
-    ASSERT_EQ(BuildFromHall(sg, c.hall), 0) << c.hall << ": " << SgError;
-    EXPECT_EQ(sg.nList, c.nList) << c.hall;
-    EXPECT_EQ(sg.centric, c.centric) << c.hall;
-    EXPECT_EQ(sg.primitiveOrder, c.primitiveOrder) << c.hall;
-    EXPECT_EQ(sg.fullOrder, c.fullOrder) << c.hall;
-    EXPECT_EQ(sg.inversionOffOrigin, std::strcmp(c.hall, " P 2 2 -1n") == 0) << c.hall;
+    const T_SgRecord sg = FromHall(c.hall);
+    EXPECT_EQ(std::tuple(sg.nList, sg.centric, sg.primitiveOrder, sg.fullOrder, sg.inversionOffOrigin),
+              std::tuple(c.nList, c.centric, c.primitiveOrder, c.fullOrder, std::strcmp(c.hall, " P 2 2 -1n") == 0))
+        << c.hall;
     EXPECT_EQ(ToOp(sg.ListSeitzMx[0]), (Op{1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0})) << c.hall;
   }
 }
 
 TEST(SortSgRecordList, PrincipalAxesInOrderAndPowersFollowTheirRotation) {
-  T_SgRecord sg;
-  ASSERT_EQ(BuildFromHall(sg, " P 2ac 2ab"), 0);
-  const char axes[] = {'o', 'z', 'x', 'y'};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(sg.ListRotMxInfo[i].refAxis, axes[i]);
+  T_SgRecord sg = FromHall(" P 2ac 2ab");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(sg.ListRotMxInfo[i].refAxis, "ozxy"[i]);
 
   // A 6-fold is followed by its powers in turn.
-  ASSERT_EQ(BuildFromHall(sg, " P 61"), 0);
+  sg = FromHall(" P 61");
   T_RTMx power = sg.ListSeitzMx[1];
   for (int p = 2; p < 6; ++p) {
     SeitzMxMultiply(&power, &sg.ListSeitzMx[1], &power);
@@ -74,49 +71,32 @@ TEST(SortSgRecordList, PrincipalAxesInOrderAndPowersFollowTheirRotation) {
     }
   }
   // Translations take their preferred representative: most zeros, then the smallest sum.
-  ASSERT_EQ(BuildFromHall(sg, " I 2b 2c 3"), 0);
-  for (int i = 0; i < sg.nList; ++i) {
-    const int* T = sg.ListSeitzMx[i].T;
-    const int zeros = (T[0] == 0) + (T[1] == 0) + (T[2] == 0);
-    EXPECT_GE(zeros, 1) << i;
-  }
+  sg = FromHall(" I 2b 2c 3");
+  for (int i = 0; i < sg.nList; ++i) EXPECT_GE(std::count(sg.ListSeitzMx[i].T, sg.ListSeitzMx[i].T + 3, 0), 1) << i;
 }
 
-TEST(Add2ListSeitzMx, GeneratorOptions) {
+TEST(Add2ListSeitzMx, GeneratorOptionsAndFailures) {
   // Implicit centring and inversion: only the proper operations of one primitive cell are listed.
   T_SgRecord sg = ImplicitCentricRecord();
   ASSERT_EQ(AddLatticeTr2ListSeitzMx(&sg, &LI_I), 0);
   ASSERT_EQ(Add2ListSeitzMx(&sg, &FourZ), 0);
-  EXPECT_EQ(sg.centric, -1);
-  EXPECT_EQ(sg.latticeInfo->code, 'I');
-  EXPECT_EQ(sg.latticeTrStatus, 0);
-  EXPECT_EQ(sg.nList, 4);
+  EXPECT_EQ(std::tuple(sg.centric, sg.latticeInfo->code, sg.latticeTrStatus, sg.nList), std::tuple(-1, 'I', 0, 4));
   // A negative option adds one matrix without closing the group.
   sg = EmptyRecord();
   sg.generatorOption = -1;
   ASSERT_EQ(Add2ListSeitzMx(&sg, &FourZ), 0);
   EXPECT_EQ(sg.nList, 2);
-}
 
-TEST(Add2ListSeitzMx, Failures) {
-  T_SgRecord sg = EmptyRecord();
-  SgError = nullptr;
-  const T_RTMx shear = MakeRTMx({1, 1, 0, 0, 1, 0, 0, 0, 1});
-  EXPECT_EQ(Add2ListSeitzMx(&sg, &shear), -1);
-  EXPECT_STREQ(SgError, "Error: Generators produce non-crystallographic operation");
-
-  sg = EmptyRecord();
-  SgError = nullptr;
-  sg.maxList = 2;
-  EXPECT_EQ(Add2ListSeitzMx(&sg, &FourZ), -1);
-  EXPECT_STREQ(SgError, "Internal Error: Allocated space for ListSeitzMx too small");
-
-  sg = EmptyRecord();
-  SgError = nullptr;
-  const T_RTMx quarter = MakeRTMx({1, 0, 0, 0, 1, 0, 0, 0, 1}, {3, 0, 0});
-  EXPECT_EQ(Add2ListSeitzMx(&sg, &quarter), -1);
-  EXPECT_STREQ(SgError, "Error: Illegal lattice translation");
-  SgError = nullptr;
+  const struct { T_RTMx m; int maxList; const char* error; } failures[] = {
+      {MakeRTMx({1, 1, 0, 0, 1, 0, 0, 0, 1}), SgMaxList, "Error: Generators produce non-crystallographic operation"},
+      {FourZ, 2, "Internal Error: Allocated space for ListSeitzMx too small"},
+      {MakeRTMx({1, 0, 0, 0, 1, 0, 0, 0, 1}, {3, 0, 0}), SgMaxList, "Error: Illegal lattice translation"},
+  };
+  for (const auto& f : failures) {
+    sg = EmptyRecord();
+    sg.maxList = f.maxList;
+    EXPECT_SG_ERROR(Add2ListSeitzMx(&sg, &f.m), -1, f.error);
+  }
 }
 
 TEST(ApplyOriginShift, MovesTranslationsAndTheImplicitInversion) {
@@ -127,13 +107,11 @@ TEST(ApplyOriginShift, MovesTranslationsAndTheImplicitInversion) {
   EXPECT_EQ(ApplyOriginShift(&sg), 1);
   EXPECT_EQ(ToOp(sg.ListSeitzMx[1]), (Op{-1, 0, 0, 0, -1, 0, 0, 0, 1, 2, 0, 0}));
   EXPECT_EQ(ToOp(sg.ListSeitzMx[2]), (Op{-1, 0, 0, 0, -1, 0, 0, 0, -1, 2, 0, 0}));
-  EXPECT_EQ(sg.centric, 0);
-  EXPECT_EQ(sg.inversionOffOrigin, 1);
+  EXPECT_EQ(std::tuple(sg.centric, sg.inversionOffOrigin), std::tuple(0, 1));
 }
 
 TEST(FindSeitzMx, OrderSignAxisAndDirection) {
-  T_SgRecord sg;
-  ASSERT_EQ(BuildFromHall(sg, " P -4 2 3"), 0);
+  T_SgRecord sg = FromHall(" P -4 2 3");
   const int minus4 = FindSeitzMx(&sg, 4, 0, 'z', '=');
   ASSERT_GE(minus4, 0);
   EXPECT_EQ(sg.ListRotMxInfo[minus4].order, -4);
@@ -147,19 +125,14 @@ TEST(FindSeitzMx, OrderSignAxisAndDirection) {
 TEST(CompleteSgRecord, Failures) {
   // A table row whose Hall symbol is not the group's.
   T_SgRecord sg = EmptyRecord();
-  SgError = nullptr;
   sg.tabSgName = &TabSgName[0];
   ParseHallSymbol(" P 2", &sg);
-  EXPECT_EQ(CompleteSgRecord(&sg), -1);
-  EXPECT_STREQ(SgError, "Internal Error: Input/Output HallSymbol mismatch:  P 1 <>  P 2");
+  EXPECT_SG_ERROR(CompleteSgRecord(&sg), -1, "Internal Error: Input/Output HallSymbol mismatch:  P 1 <>  P 2");
   // Two 4-folds that were never closed into a group.
   sg = EmptyRecord();
-  SgError = nullptr;
   sg.generatorOption = -1;
   Add2ListSeitzMx(&sg, &FourZ);
   Add2ListSeitzMx(&sg, &FourX);
   sg.generatorOption = 0;
-  EXPECT_EQ(CompleteSgRecord(&sg), -1);
-  EXPECT_STREQ(SgError, "Error: Can't determine crystal system");
-  SgError = nullptr;
+  EXPECT_SG_ERROR(CompleteSgRecord(&sg), -1, "Error: Can't determine crystal system");
 }

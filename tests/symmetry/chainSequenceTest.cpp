@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "align/msa.h"
@@ -15,6 +13,7 @@
 #include "structure/cMolecule.h"
 #include "structure/cPDBSegment.h"
 #include "symmetry/engineCallCache.h"
+#include "tests/structure/tempFile.h"
 
 namespace {
 
@@ -22,11 +21,6 @@ cPDBSegment segment(const std::string& letters) {
     cPDBSegment s;
     for (size_t i = 0; i < letters.size(); ++i) s.residues[static_cast<int>(i) + 1] = letters[i];
     return s;
-}
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 class chainSequenceFiles : public ::testing::Test {
@@ -59,8 +53,8 @@ TEST_F(chainSequenceFiles, ChainAlignmentWritesHtmlOnlyWhenAPathIsGiven) {
             TextFile file((dir / "direct.html").c_str(), true);
             msa->ToHTMLFile(file);
         }
-        EXPECT_EQ(fileText(path), fileText(dir / "direct.html")) << pairwise;
-        EXPECT_EQ(fileText(path).rfind("<HTML>\n", 0), 0u) << pairwise;
+        EXPECT_EQ(readWholeFile(path), readWholeFile(dir / "direct.html")) << pairwise;
+        EXPECT_EQ(readWholeFile(path).rfind("<HTML>\n", 0), 0u) << pairwise;
     }
 }
 
@@ -71,6 +65,6 @@ TEST_F(chainSequenceFiles, SegmentAlignmentWritesClustalToToto) {
     a.align(&b);
     std::filesystem::current_path(previous);
     const std::string row = std::string(15, ' ') + "ACDEFGHIKL\n";
-    EXPECT_EQ(fileText(dir / "toto"), "Corvid (" QUORIX_VERSION ") multiple sequence alignment\n\n\nA" + row + "B" +
+    EXPECT_EQ(readWholeFile(dir / "toto"), "Corvid (" QUORIX_VERSION ") multiple sequence alignment\n\n\nA" + row + "B" +
                                           row + std::string(16, ' ') + "**********\n");
 }

@@ -32,15 +32,9 @@ struct sCell {
 std::string crystalPdb(const sCell& cell, const std::vector<cSpatialTransform>& motions) {
     std::ifstream in(std::string(QUORIX_TEST_DATA) + "/structure/1crn.pdb");
     std::vector<std::string> lines;
-    std::vector<cVector3> positions;
-    cVector3 mean(0.0);
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("ATOM  ", 0) == 0) {
-            lines.push_back(line);
-            positions.emplace_back(std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)), std::stod(line.substr(46, 8)));
-            mean += positions.back();
-        }
-    mean /= static_cast<double>(positions.size());
+        if (line.rfind("ATOM  ", 0) == 0) lines.push_back(line);
+    const std::vector<cVector3>& centred = synthetic::crambinAtoms();  // every ATOM record, in order
     char text[100];
     std::snprintf(text, sizeof text, "CRYST1%9.3f%9.3f%9.3f%7.2f%7.2f%7.2f %-11s   1\n", cell.a, cell.b, cell.c,
                   cell.alpha, cell.beta, cell.gamma, cell.spaceGroup);
@@ -48,7 +42,7 @@ std::string crystalPdb(const sCell& cell, const std::vector<cSpatialTransform>& 
     for (std::size_t m = 0; m < motions.size(); ++m) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             cVector3 p;
-            motions[m].transformPoint(positions[i] - mean, p);
+            motions[m].transformPoint(centred.at(i), p);
             std::snprintf(text, sizeof text, "%8.3f%8.3f%8.3f", p.x, p.y, p.z);
             out += lines[i].substr(0, 21) + static_cast<char>('A' + m) + lines[i].substr(22, 8) + text + lines[i].substr(54) + "\n";
         }
@@ -74,11 +68,6 @@ protected:
         sym->cutIntoChains();
         sym->alignChains();
         sym->saveAlignment();
-        testing::internal::GetCapturedStdout();
-    }
-    void replicate(int order) {
-        testing::internal::CaptureStdout();
-        sym->replicateChainsCrystal(order);
         testing::internal::GetCapturedStdout();
     }
     // The search for a group with the crystal-mate switch on; what it printed.
@@ -113,7 +102,9 @@ TEST_F(CrystalReplication, CompletesThePointGroupWhereTheAxesMeet) {
     };
     for (const auto& [cell, order, chains] : cases) {
         prepare(cell, {kNearOrigin});
-        replicate(order);
+        testing::internal::CaptureStdout();
+        sym->replicateChainsCrystal(order);
+        testing::internal::GetCapturedStdout();
         ASSERT_EQ(sym->chainCount, chains) << cell.spaceGroup;
         ASSERT_EQ(sym->chains.size(), static_cast<std::size_t>(chains));
         EXPECT_EQ(sym->chainIndices, std::vector<int>(chains, 0));

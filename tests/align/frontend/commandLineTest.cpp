@@ -1,5 +1,6 @@
 // Tests of the engine program's command line: option words, parameters, log file, texts and
-// the text-to-enumeration converters.
+// the text-to-enumeration converters. Refused options and values, which end the process, are
+// checked on whole runs of the program (tests/app/corvidMainTest.cpp).
 #include "align/frontend/commandLine.h"
 
 #include <gtest/gtest.h>
@@ -39,10 +40,6 @@ TEST_F(CommandLine, WordsFillTheTables) {
     for (int i = 0; i < 32; ++i) words += " -in x";
     ProcessArgStr(words.c_str());  // 64 words
     EXPECT_QUIT(ProcessArgStr((words + " -quiet").c_str()), "Too many args in CORVID_CMDLINE");
-    const auto exit1 = ::testing::ExitedWithCode(1);
-    EXPECT_EXIT(Args({"-maxiters"}), exit1, Escaped("Option -maxiters must have value\n"));
-    EXPECT_EXIT(Args({"-foo"}), exit1, Escaped("Invalid command line option \"foo\"\n\nBasic usage\n"));
-    EXPECT_EXIT(Args({"a.fa"}), exit1, Escaped("Command-line option \"a.fa\" must start with '-'\n"));
 }
 
 TEST_F(CommandLine, SetParams) {
@@ -69,17 +66,6 @@ TEST_F(CommandLine, SetParams) {
         Args(args);
         SetParams();
         EXPECT_TRUE(check()) << ::testing::PrintToString(args);
-    }
-    const std::pair<std::vector<std::string>, std::string> rejected[] = {
-        {{"-stable"}, "-stable not supported in this version of corvid"},
-        {{"-weight1", "foo"}, "Invalid parameter -Weight1 foo"},
-        {{"-refinewindow", "0"}, "Invalid parameter -RefineWindow 0"},
-        {{"-maxsubfam", "none"}, "Invalid parameter -MaxSubFam none"},
-    };
-    for (const auto& [args, message] : rejected) {
-        RestoreDefaultParams();
-        Args(args);
-        EXPECT_QUIT(SetParams(), message);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "align/timeLimit.h"
 #include "tests/align/alignTestUtil.h"
 #include "tests/align/treeTestUtil.h"
+#include "tests/structure/tempFile.h"
 
 namespace {
 
@@ -90,8 +90,7 @@ TEST_F(RefineWindows, EdgesAndInspectionFiles) {
     // The files of window 2: its columns as they were, the sequences aligned, their alignment.
     for (const auto& [name, text] : {std::pair{"win2_inaln.tmp", ">r0\nL--\n>r1\n---\n>r2\n---\n"},
                                      {"win2_inseqs.tmp", ">r0\nL\n"}, {"win2_outaln.tmp", ">r0\nL\n"}}) {
-        std::ifstream in(dir / name);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text) << name;
+        EXPECT_EQ(readWholeFile(dir / name), text) << name;
     }
     fs::remove_all(dir);
 

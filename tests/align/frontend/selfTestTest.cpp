@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "align/diagnostics.h"
 #include "align/tree.h"
 #include "tests/align/engineTestUtil.h"
+#include "tests/structure/tempFile.h"
 
 namespace {
 
@@ -59,8 +59,7 @@ TEST_F(SelfTest, EditStringProduct) {
 
     // TestEstrings ends the process with status 0, its log free of errors.
     EXPECT_EXIT(TestEstrings(), ::testing::ExitedWithCode(0), "");
-    std::ifstream written(SELF_TEST_LOG);
-    const std::string selfLog(std::istreambuf_iterator<char>(written), {});
+    const std::string selfLog = readWholeFile(SELF_TEST_LOG);
     EXPECT_TRUE(selfLog.ends_with("\n==========\n\n") && selfLog.find("*ERROR*") == std::string::npos) << selfLog;
     std::remove(SELF_TEST_LOG);
 }

@@ -3,14 +3,12 @@
 #include "align/frontend/subFamAlign.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,7 @@
 #include "tests/align/alignTestUtil.h"
 #include "tests/align/frontend/standInAligner.h"
 #include "tests/align/treeTestUtil.h"
+#include "tests/structure/tempFile.h"
 
 namespace {
 
@@ -72,12 +71,8 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         m_Dir = fs::path(::testing::TempDir()) / ("quorix_subfam_" + std::to_string(getpid()));
-        fs::create_directories(m_Dir / "bin");
         fs::create_directories(m_Dir / "tmp");
-        std::ofstream(m_Dir / "bin" / "probcons") << STAND_IN;
-        chmod((m_Dir / "bin" / "probcons").c_str(), 0755);
-        m_Path = getenv("PATH");
-        setenv("PATH", ((m_Dir / "bin").string() + ":" + m_Path).c_str(), 1);
+        m_Path = PutStandInFirstOnPath(m_Dir / "bin");
         setenv("TMPDIR", (m_Dir / "tmp").c_str(), 1);
         setenv("STANDIN_LOG", (m_Dir / "calls").c_str(), 1);
     }
@@ -105,11 +100,7 @@ protected:
         for (unsigned r = 0; r < a.GetSeqCount(); ++r) rows.at(std::stoul(a.GetSeqName(r) + 1)) = RowText(a, r);
         return rows;
     }
-    std::string Calls() const {
-        std::stringstream s;
-        s << std::ifstream(m_Dir / "calls").rdbuf();
-        return s.str();
-    }
+    std::string Calls() const { return readWholeFile(m_Dir / "calls"); }
     // Rows of equal length holding the input sequences.
     static void ExpectAligned(const std::vector<std::string>& rows, const std::vector<std::string>& seqs) {
         for (size_t i = 0; i < seqs.size(); ++i) {
