@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "align/diagnostics.h"
@@ -14,7 +17,27 @@
 
 namespace {
 
-using SelfTest = EngineTest;
+// The self-tests log to a fixed name in the working directory; every test gets a directory of
+// its own, so that tests running side by side do not share the file.
+class SelfTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        previous = std::filesystem::current_path();
+        char name[] = "/tmp/quorix_selftest_XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        directory = name;
+        std::filesystem::current_path(directory);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(directory);
+        EngineTest::TearDown();
+    }
+
+private:
+    std::filesystem::path previous, directory;
+};
 
 TEST_F(SelfTest, FiveLeafTreeHeightsAndBranchLengths) {
     const DistCalcTest dc;
