@@ -4,16 +4,23 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 EXAMPLE    ?= examples/1bl8_kcsa.pdb
 
-.PHONY: run test deps build build-asan test-asan clean
+.PHONY: run test deps configure programs build build-asan test-asan clean
 
 deps:
 	@./scripts/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+# The two programs only: what `make run` needs.
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quorix corvid
+
+# Everything: the programs, the tests and the benchmarks.
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: programs
 	./$(BUILD)/quorix $(EXAMPLE)
 
 test: build
