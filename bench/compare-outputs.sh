@@ -13,7 +13,8 @@ set -eu
 [ $# -ge 2 ] || { echo "usage: $0 OUT_DIR QUORIX [FOLDER ...]" >&2; exit 2; }
 out=$1; quorix=$2; shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -gt 0 ] || set -- "$here/../../shared/data/structures" "$here/../../shared/data/synthetic"
+# Absolute folders, so that the "Read PDB file" line is the same from every work tree.
+[ $# -gt 0 ] || set -- "$(cd "$here/../../shared/data/structures" && pwd)" "$(cd "$here/../../shared/data/synthetic" && pwd)"
 mkdir -p "$out"
 
 # Timings, dates, host names and the command line (which names the binary) vary per run.

@@ -6,10 +6,29 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <utility>
+
+namespace {
+
+std::function<void()>& fatalEndAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+[[noreturn]] void endWithStatusOne() {
+    std::function<void()> action = std::move(fatalEndAction());
+    fatalEndAction() = nullptr;
+    if (action) action();
+    std::exit(1);
+}
+
+}  // namespace
+
+void setFatalEndAction(std::function<void()> action) { fatalEndAction() = std::move(action); }
 
 void endRun(std::ostream& out, std::string_view text) {
     out << text << std::endl;
-    std::exit(1);
+    endWithStatusOne();
 }
 
 void checkStandardOutput() {
@@ -20,5 +39,5 @@ void checkStandardOutput() {
     const int error = errno;
     std::fprintf(stderr, "Error: could not write the results to standard output%s%s\n", error ? ": " : "",
                  error ? std::strerror(error) : "");
-    std::exit(1);
+    endWithStatusOne();
 }

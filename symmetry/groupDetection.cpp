@@ -76,6 +76,7 @@ void cSym::detectSymmetry() {
     report->printInfo("Detecting Symmetry");
     nlohmann::json document;  // null until a group is printed
     cResultsFile results(parameters->outputPath);
+    const std::string& jsonPath = parameters->jsonPath;
     for (cPointSymmetryGroup* group : parameters->groups) {
         report->printInfo("Symmetry group :", group->getDescription());
         loadAlignment();
@@ -86,8 +87,11 @@ void cSym::detectSymmetry() {
         } else {
             report->printInfo("Unable to perform chain clustering", "");
         }
+        // A later group that ends the run must not lose what the groups before it reported.
+        if (!jsonPath.empty()) setFatalEndAction([&jsonPath, &document] { writeJson(jsonPath, document); });
     }
-    if (!parameters->jsonPath.empty()) writeJson(parameters->jsonPath, document);
+    setFatalEndAction(nullptr);
+    if (!jsonPath.empty()) writeJson(jsonPath, document);
 }
 
 void cSym::autoDetectSymmetry() {

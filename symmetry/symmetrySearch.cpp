@@ -66,6 +66,26 @@ int realChainsInSet(const cSym& sym, int f) {
     return count;
 }
 
+// Atoms that no rotation can tell apart: every matched atom of every chain at one point (within
+// a millionth of an Ångström; coordinates are written to a thousandth). Any axis through that
+// point would then fit perfectly, so there is no axis to report.
+bool matchedAtomsCoincide(const std::vector<cMolecule*>& chains, cVector3& point) {
+    cVector3 sum(0.0);
+    long count = 0;
+    for (const cMolecule* chain : chains)
+        for (const cPDBAtom& atom : chain->alignedAtoms) {
+            sum += atom.position;
+            ++count;
+        }
+    if (count == 0) return false;
+    point = sum / static_cast<double>(count);
+    constexpr double kTolerance = 1e-6;  // Å
+    for (const cMolecule* chain : chains)
+        for (const cPDBAtom& atom : chain->alignedAtoms)
+            if ((atom.position - point).norm2() > kTolerance * kTolerance) return false;
+    return true;
+}
+
 }  // namespace
 
 void cSym::findSymmetry(cPointSymmetryGroup* group) {
@@ -101,6 +121,12 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
         std::cerr << "Number of expected chains multiple of " << group->order << std::endl;
         std::cerr << "Only cyclic symmetry supports missing chains " << std::endl;
         endRun(std::cerr, "Try to provide the biological assembly file");
+    }
+    if (cVector3 point; matchedAtomsCoincide(chains, point)) {
+        char where[96];
+        std::snprintf(where, sizeof where, "(%.3f, %.3f, %.3f)", point.x, point.y, point.z);
+        endRun(std::cerr, std::string("Error: the matched atoms of all chains lie at one point ") + where +
+                              ": there is no symmetry axis to find");
     }
 
     const int m = group->chainsPerAssembly;

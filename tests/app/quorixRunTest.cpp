@@ -611,3 +611,44 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
     EXPECT_EQ(output.status, 1);
     EXPECT_NE(output.err.find("Cannot open the output file /nonexistent/dir/results.txt"), std::string::npos);
 }
+
+TEST(QuorixRun, LaterGroupEndingTheRunKeepsWhatEarlierGroupsReported) {
+    const std::string pdb = kData + "c3_exact_ca.pdb";
+    cOutputPath output("kept.txt"), results("kept.json");
+    // t needs a multiple of 12 chains: it ends the run after c3 was reported.
+    const sProgramRun run = quorix({pdb, "c3", "t", "--output", output.path, "-j", results.path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Number of expected chains multiple of 12"), std::string::npos) << run.err;
+    const json document = readJson(results.path);
+    ASSERT_EQ(document.size(), 1u);
+    EXPECT_EQ(document[0].at("group"), "c3");
+    const std::vector<std::string> lines = splitLines(readWholeFile(output.path));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], kFullHeader);
+    EXPECT_TRUE(std::regex_match(lines[3], kGlobalLine)) << lines[3];
+
+    // When the first group ends the run there is nothing to keep.
+    std::filesystem::remove(results.path);
+    EXPECT_EQ(quorix({pdb, "t", "c3", "-j", results.path}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(results.path));
+}
+
+TEST(QuorixRun, MatchedAtomsAtOnePointHaveNoAxis) {
+    std::string pdb;
+    for (int k = 0; k < 9; ++k) {
+        char line[82];
+        std::snprintf(line, sizeof line, "ATOM  %5d  CA  %s %c%4d       1.500  -2.250   3.125  1.00  0.00           C  \n",
+                      k + 1, k % 3 == 0 ? "ALA" : "GLY", "ABC"[k / 3], k % 3 + 1);
+        pdb += line;
+        if (k % 3 == 2) pdb += "TER\n";
+    }
+    cTempFile file(pdb + "END\n");
+    for (const std::vector<std::string>& groups : {std::vector<std::string>{"c3"}, {}}) {
+        std::vector<std::string> args{file.path()};
+        args.insert(args.end(), groups.begin(), groups.end());
+        const sProgramRun run = quorix(args);
+        EXPECT_EQ(run.status, 1) << groups.size();
+        EXPECT_NE(run.err.find("lie at one point (1.500, -2.250, 3.125)"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("RMSD :"), std::string::npos);
+    }
+}
