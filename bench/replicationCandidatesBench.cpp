@@ -78,7 +78,8 @@ sTiming timeSearch(const std::string& name, const cCrystallography& block) {
     for (const auto& [order, kind] : {std::pair{2, 'c'}, {3, 'c'}, {4, 'c'}, {6, 'c'}, {4, 'd'}, {6, 'd'},
                                       {8, 'd'}, {12, 'd'}, {12, 't'}, {24, 'o'}, {5, 'c'}})
       (void)chooseReplicationCentre(candidates, axes, 1, order, kind);
-    timing.seconds = std::min(timing.seconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    timing.seconds = std::min(timing.seconds, seconds);
     timing.axes = axes.size();
     timing.candidates = candidates.size();
   }

@@ -515,7 +515,8 @@ void cClassicalParserPDB::readCrystRecordFields(const char* text, long length) {
   while (first < 10 && crystal.spaceGroupName[first] == ' ') ++first;
   if (first < 10 && crystal.spaceGroupName[first] == 'H') {
     const char next = crystal.spaceGroupName[first + 1];
-    if (next == ' ' || next == '-' || std::isdigit(static_cast<unsigned char>(next))) crystal.spaceGroupName[first] = 'R';
+    if (next == ' ' || next == '-' || std::isdigit(static_cast<unsigned char>(next)))
+      crystal.spaceGroupName[first] = 'R';
   }
 
   const double cosAlpha = std::cos(crystal.cellAngles.x);

@@ -135,7 +135,8 @@ int rotationOrder(const cMatrix33& R) {
 constexpr double kMergeCell = 1e-2;
 using tGridCell = std::array<long long, 3>;
 tGridCell gridCell(const cVector3& p, int dx = 0, int dy = 0, int dz = 0) {
-    return {std::llround(p.x / kMergeCell) + dx, std::llround(p.y / kMergeCell) + dy, std::llround(p.z / kMergeCell) + dz};
+    return {std::llround(p.x / kMergeCell) + dx, std::llround(p.y / kMergeCell) + dy,
+            std::llround(p.z / kMergeCell) + dz};
 }
 
 }  // namespace
@@ -212,7 +213,8 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
                         if (std::fabs(a | T) > kTolerance) continue;
                         // The rotation about a followed by T (perpendicular to a) is the same
                         // rotation about the parallel axis through P.
-                        const cVector3 P = origin + axes[ia].point + T / 2.0 + (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
+                        const cVector3 P = origin + axes[ia].point + T / 2.0 +
+                                           (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
                         for (int ib = 0; ib < nAxes; ++ib) {
                             const cVector3& b = axes[ib].direction;
                             const cVector3 normal = a ^ b;

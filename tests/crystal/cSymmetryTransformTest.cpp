@@ -45,7 +45,8 @@ TEST(cOrthorhombicSymmetryTransform, InitRecordsWhereEachRowHasItsSignedOne) {
     op.init();
     EXPECT_TRUE(op.isSignedPermutation);
     for (int r = 0; r < 3; ++r)
-      EXPECT_EQ(std::tuple(op.axisOf[r], op.positive[r], op.negative[r]), std::tuple(c.axisOf[r], c.positive[r], c.negative[r]))
+      EXPECT_EQ(std::tuple(op.axisOf[r], op.positive[r], op.negative[r]),
+                std::tuple(c.axisOf[r], c.positive[r], c.negative[r]))
           << "row " << r << " of case " << &c - cases;
   }
 }

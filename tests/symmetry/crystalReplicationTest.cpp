@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -172,7 +173,8 @@ TEST(CrystalRotationAxes, OnlyTrueRotationsOncePerAxisWhereverTheyLie) {
                                          std::fabs(d.z - std::round(d.z)) < 1e-9;
                 fixed = fixed || (lattice && R.det() > 0 && std::lround(R.m[0] + R.m[4] + R.m[8]) < 3);
             }
-            EXPECT_TRUE(fixed) << name << ": no rotation fixes " << axis.point.x << " " << axis.point.y << " " << axis.point.z;
+            EXPECT_TRUE(fixed) << name << ": no rotation fixes " << axis.point.x << " " << axis.point.y << " "
+                               << axis.point.z;
         }
         EXPECT_EQ(orders, expected) << name;
     }
@@ -214,30 +216,27 @@ TEST_F(CrystalReplication, SearchFitsTheCompletedAssembly) {
 }
 
 TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
-    // Cells, chain centres and every true mate within 70 Å, from gemmi's operations
+    // Cells, chain centres and every true mate within 80 Å, from gemmi's operations
     // (tests/data/crystal/crystal_mates.tsv, written by makeCrystalMates.py there).
     std::map<std::string, std::vector<std::string>> cells;
     std::map<std::string, std::vector<cSpatialTransform>> trueMates;
     for (const std::vector<std::string>& f : ReadTsv("crystal_mates.tsv")) {
         if (f[0] == "cell") cells[f[1]] = f;
         std::istringstream in(f[2]);
-        double v[12];
-        for (double& x : v) in >> x;
-        if (f[0] == "mate")
-            trueMates[f[1]].emplace_back(cMatrix33(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]),
-                                         cVector3(v[9], v[10], v[11]));
+        cSpatialTransform t;
+        for (double& x : t.rotation.m) in >> x;
+        in >> t.translation.x >> t.translation.y >> t.translation.z;
+        if (f[0] == "mate") trueMates[f[1]].push_back(t);
     }
-    struct Case {
-        const char* name;
-        char type;
-        int order, chains;  // chains 0: no point of the crystal has such a group, replication fails
-        double within;      // Å from the chain's centre to every mate's (the nearest qualifying axis)
-    };
+    // chains 0: no point of the crystal has such a group, replication fails; within: Å from the
+    // chain's centre to every mate's (the nearest qualifying axis is used).
+    struct Case { const char* name; char type; int order, chains; double within; };
     const Case cases[] = {
         {"I212121", 'c', 2, 2, 16},  {"P4212", 'c', 4, 4, 20},  {"1tii_D", 'c', 2, 2, 70},
         {"R3_hexagonal", 'c', 3, 3, 16}, {"R32_rhombohedral", 'd', 3, 6, 24},
         {"P321", 'd', 3, 6, 18},     {"P23", 't', 12, 12, 16},
         {"P321", 'c', 5, 0, 0},      {"P23", 'c', 5, 0, 0},  // a 3-fold and 2-folds are no C5
+        {"P422", 'd', 2, 4, 80},  // the 222 site, not the nearer 4-fold: four chains, but no D2
     };
     for (const Case& k : cases) {
         const std::vector<std::string>& cell = cells.at(k.name);
@@ -261,24 +260,23 @@ TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
         sym->replicateChainsCrystal(group->chainsPerAssembly, k.type);
         testing::internal::GetCapturedStdout();
         ASSERT_EQ(sym->chainCount, k.chains) << name;
-        std::vector<cVector3> source;
-        for (const cPDBAtom& a : sym->chains[0]->alignedAtoms)
-            if (a.isCA()) source.push_back(a.position);
-        const cVector3 centre = std::accumulate(source.begin(), source.end(), cVector3(0.0)) / source.size();
+        const std::vector<cPDBAtom>& source = sym->chains[0]->alignedAtoms;  // CA atoms only
         std::vector<cSpatialTransform> motions{cSpatialTransform()};
         for (const cSym::sCrystalMate& mate : sym->crystalMates) {
             const std::vector<cPDBAtom>& atoms = sym->chains[mate.chain]->alignedAtoms;
             ASSERT_EQ(atoms.size(), source.size()) << name;
-            double best = 1e9;
+            double best = 1e9;  // CA RMSD to the nearest true mate (Å)
             for (const cSpatialTransform& t : trueMates.at(k.name)) {
                 double sum = 0.0;
-                for (std::size_t i = 0; i < source.size(); ++i) sum += (t.rotation * source[i] + t.translation - atoms[i].position).norm2();
+                for (std::size_t i = 0; i < source.size(); ++i)
+                    sum += (t.rotation * source[i].position + t.translation - atoms[i].position).norm2();
                 best = std::min(best, std::sqrt(sum / source.size()));
             }
+            cVector3 move(0.0);  // of the centre
+            for (std::size_t i = 0; i < source.size(); ++i)
+                move += (atoms[i].position - source[i].position) / source.size();
             EXPECT_LT(best, 0.001) << name << ": chain " << mate.chain << " is no crystal mate";
-            cVector3 mateCentre(0.0);
-            for (const cPDBAtom& a : atoms) mateCentre += a.position / atoms.size();
-            EXPECT_LT((mateCentre - centre).norm(), k.within) << name << ": chain " << mate.chain;
+            EXPECT_LT(move.norm(), k.within) << name << ": chain " << mate.chain;
             motions.push_back(mate.motion);
         }
         // The motions with the identity form a group: closed under products. The orders of its
