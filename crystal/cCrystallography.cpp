@@ -2,13 +2,83 @@
 // space group.
 #include "crystal/cCrystallography.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "crystal/seitzMx.h"
 #include "crystal/seminvariants.h"
 #include "crystal/sgBuild.h"
+#include "crystal/sgNames.h"
 #include "crystal/sgTables.h"
+
+namespace {
+
+constexpr double kDegree = 0.017453292519943295;
+constexpr double kPi = 3.141592653589793;
+// A cell fits a rotation R (on fractional coordinates) when R^T G R = G for its metric G = A^T A,
+// to this fraction of the largest squared edge. Cell records round lengths to 0.001 Å and angles
+// to 0.01 degree, which moves G by less than 2e-4 of it for edges of 5 Å and more.
+constexpr double kMetricTolerance = 5e-4;
+
+// Why the lengths (Å) and angles (radians) cannot describe a cell, or null when they can.
+const char* impossibleCell(const cCrystallography& c) {
+  const double lengths[3] = {c.cellLengths.x, c.cellLengths.y, c.cellLengths.z};
+  const double angles[3] = {c.cellAngles.x, c.cellAngles.y, c.cellAngles.z};
+  for (double l : lengths)
+    if (!std::isfinite(l) || l <= 0.0) return "a cell length is not a positive number";
+  for (double a : angles)
+    if (!std::isfinite(a) || a <= 0.0 || a >= kPi) return "a cell angle is not between 0 and 180 degrees";
+  // The three angles must close a cell: its volume is real and not zero.
+  const cMatrix33 A(c.cellVectors[0], c.cellVectors[1], c.cellVectors[2]);
+  const double volume = A.det();
+  if (!std::isfinite(volume) || volume <= 1e-9 * lengths[0] * lengths[1] * lengths[2])
+    return "the cell angles do not close a cell";
+  return nullptr;
+}
+
+// True when every listed rotation maps the lattice of the cell (edges as columns of A) onto itself,
+// which is also what makes its Cartesian form A R A^-1 orthonormal.
+bool fitsCell(const T_SgRecord& sg, const cMatrix33& A) {
+  const cMatrix33 G = A.getTranspose() * A;
+  const double scale = std::max({G.m[0], G.m[4], G.m[8]});
+  for (int i = 0; i < sg.nList; ++i) {
+    const int* r = sg.ListSeitzMx[i].R;
+    const cMatrix33 R(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[8]);
+    const cMatrix33 misfit = R.getTranspose() * G * R - G;
+    for (double d : misfit.m)
+      if (std::fabs(d) > kMetricTolerance * scale) return false;
+  }
+  return true;
+}
+
+// A rhombohedral group named without its axes (no ":H" or ":R", no "VolI"): the table's other
+// setting as "number:basis", or empty when the text names its axes or the group is not rhombohedral.
+std::string otherRhombohedralBasis(const std::string& text, const T_SgRecord& built) {
+  const T_TabSgName* asBuilt = built.tabSgName;
+  const std::string used = text.substr(0, 10);  // as the builder reads it
+  const std::size_t start = used.find_first_not_of(' ');
+  if (asBuilt == nullptr || start == std::string::npos) return "";
+  const std::string name = used.substr(start);
+  const T_TabSgName* hexagonal = FindTabSgNameEntry(name.c_str(), 'A');  // blank basis: H
+  const T_TabSgName* rhombohedral = FindTabSgNameEntry(name.c_str(), 'I');  // blank basis: R
+  if (hexagonal == nullptr || rhombohedral == nullptr || hexagonal == rhombohedral ||
+      std::strcmp(hexagonal->extension, "H") != 0 || std::strcmp(rhombohedral->extension, "R") != 0)
+    return "";
+  const T_TabSgName* other = asBuilt == hexagonal ? rhombohedral : hexagonal;
+  return std::to_string(other->sgNumber) + ":" + other->extension;
+}
+
+void reportUnusableCell(const cCrystallography& c, const std::string& why) {
+  std::fprintf(stderr,
+               "Crystal cell record: a = %.3f, b = %.3f, c = %.3f Å, alpha = %.2f, beta = %.2f, gamma = %.2f "
+               "degrees, space group \"%s\": %s; no symmetry operators built\n",
+               c.cellLengths.x, c.cellLengths.y, c.cellLengths.z, c.cellAngles.x / kDegree,
+               c.cellAngles.y / kDegree, c.cellAngles.z / kDegree, c.spaceGroupText().c_str(), why.c_str());
+}
+
+}  // namespace
 
 std::string cCrystallography::spaceGroupText() const {
   // The text fills all eleven characters when the record does, so strlen could run past it.
@@ -18,8 +88,22 @@ std::string cCrystallography::spaceGroupText() const {
 }
 
 int cCrystallography::createSymmetryOperators() {
+  if (const char* why = impossibleCell(*this)) {
+    reportUnusableCell(*this, why);
+    return 0;
+  }
   // The record of a failed build may be partly filled: nothing is read from it.
   if (BuildSgRecord(&sgRecord, spaceGroupName) != 0) return 0;
+  const cMatrix33 cell(cellVectors[0], cellVectors[1], cellVectors[2]);
+  if (!fitsCell(sgRecord, cell)) {
+    // A rhombohedral group whose axes the text leaves open takes the axes the cell has: hexagonal
+    // unless the cell is rhombohedral (a = b = c, alpha = beta = gamma).
+    const std::string other = otherRhombohedralBasis(spaceGroupText(), sgRecord);
+    if (other.empty() || BuildSgRecord(&sgRecord, other.c_str()) != 0 || !fitsCell(sgRecord, cell)) {
+      reportUnusableCell(*this, "the cell does not fit the space group");
+      return 0;
+    }
+  }
   (void)Set_si(&sgRecord);
 
   // Orthorhombic, tetragonal and cubic cells have their axes along x, y and z.

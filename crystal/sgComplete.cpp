@@ -17,6 +17,7 @@ namespace {
 
 const int IdentityR[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 const int InversionR[9] = {-1, 0, 0, 0, -1, 0, 0, 0, -1};
+const T_RTMx IdentitySeitzMx = {{1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 0, 0}};
 
 bool IsRotation(const int* R, const int* ref) { return std::equal(R, R + 9, ref); }
 
@@ -198,10 +199,7 @@ int AppendSeitzMxIfNew(T_SgRecord* sg, const T_RTMx* m) {
 }
 
 int Add2ListSeitzMx(T_SgRecord* sg, const T_RTMx* m) {
-  if (sg->nList == 0) {
-    const T_RTMx identity = {{1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 0, 0}};
-    if (AppendSeitzMxIfNew(sg, &identity) < 0) return -1;
-  }
+  if (sg->nList == 0 && AppendSeitzMxIfNew(sg, &IdentitySeitzMx) < 0) return -1;
   T_RTMx trial = *m;
   for (int& t : trial.T) t = iModPositive(t, STBF);
   // Products L[k].L[j] with 1 <= k <= j for every entry j not combined before.
@@ -349,6 +347,8 @@ int FindSeitzMx(const T_SgRecord* sg, int order, int honorSign, int refAxis, int
 }
 
 int CompleteSgRecord(T_SgRecord* sg) {
+  // A Hall symbol of the P centring alone ("P") adds no matrix, yet its group is P 1.
+  if (sg->nList == 0 && AppendSeitzMxIfNew(sg, &IdentitySeitzMx) < 0) return -1;
   if (sg->latticeTrStatus == -1 && AddLatticeTr2ListSeitzMx(sg, sg->latticeInfo) < 0) return -1;
   if (ApplyOriginShift(sg) < 0) return -1;
   if (sg->nList > SgMaxList) {

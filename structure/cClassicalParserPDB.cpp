@@ -507,11 +507,16 @@ void cClassicalParserPDB::readCrystRecordFields(const char* text, long length) {
   crystal.cellLengths = cVector3(a, b, c);
   crystal.cellAngles = cVector3(parseDouble(line.columns(34, 40)) * kDegree, parseDouble(line.columns(41, 47)) * kDegree,
                                 parseDouble(line.columns(48, 54)) * kDegree);
-  // Rhombohedral groups are written with H (hexagonal axes) by some programs; the
-  // space-group tables know them by R.
-  for (int i = 0; i < 11; ++i) {
-    const char ch = line.at(56 + i);
-    crystal.spaceGroupName[i] = i < 10 && ch == 'H' ? 'R' : ch;
+  for (int i = 0; i < 11; ++i) crystal.spaceGroupName[i] = line.at(56 + i);
+  // Rhombohedral groups on hexagonal axes have an old spelling with the lattice letter H
+  // ("H 3", "H 3 2"); the space-group tables know them by R. Only that letter changes: an
+  // extension ":H" or ":R" names the axes and stays as written.
+  int first = 0;
+  while (first < 10 && crystal.spaceGroupName[first] == ' ') ++first;
+  if (first < 10 && crystal.spaceGroupName[first] == 'H') {
+    const char next = crystal.spaceGroupName[first + 1];
+    if (next == ' ' || next == '-' || std::isdigit(static_cast<unsigned char>(next)))
+      crystal.spaceGroupName[first] = 'R';
   }
 
   const double cosAlpha = std::cos(crystal.cellAngles.x);

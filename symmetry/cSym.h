@@ -65,14 +65,17 @@ public:
 
     // --- Crystal-mate replication (crystalReplication.cpp)
     // Completes an assembly of which the file holds only part from the crystal's space group:
-    // about the point where rotation axes meet nearest the chains, among those whose completed
-    // assembly has a multiple of `order` chains, every chain of the file is copied (its aligned
-    // CA atoms only) by every rotation about those axes. The copies are appended to the chains,
-    // with their source in chainIndices and in crystalMates, and their pair-matrix entries, centres
-    // and directions filled, so that the search treats them like chains of the file. Replaces the
-    // copies of an earlier call; adds nothing when no point qualifies. Only the crystal-mate
-    // switch, which the command line never sets, reaches it.
-    void replicateChainsCrystal(int order);
+    // about the point where rotation axes meet nearest the chains, among those whose rotations
+    // form a group whose order divides `order` (the chains of the assembly) and, times the chain
+    // count, is a multiple of it, every chain of the file is copied (its aligned CA atoms only) by
+    // every rotation of that group. `kind` ('c', 'd', 't', 'o'; 0 for any) is the kind of group
+    // searched: a cyclic search takes only cyclic groups, and a group of the full order must be of
+    // that kind (the dihedral group of 2n for Dn, not the cyclic one). The copies are appended to
+    // the chains, with their source in chainIndices and in crystalMates, and their pair-matrix
+    // entries, centres and directions filled, so that the search treats them like chains of the
+    // file. Replaces the copies of an earlier call; adds nothing when no point qualifies. Only the
+    // crystal-mate switch, which the command line never sets, reaches it.
+    void replicateChainsCrystal(int order, char kind = 0);
     // A chain added by replicateChainsCrystal: chains[chain] is chains[source] moved by motion.
     struct sCrystalMate {
         int chain;

@@ -2,7 +2,10 @@
 // asymmetric unit of a crystal) by rotations about a point where crystallographic axes meet.
 #include "symmetry/crystalReplication.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <numeric>
 
@@ -86,21 +89,82 @@ void compareCrystalMates(cSym& sym) {
         }
 }
 
+// The translation (twelfths) with which an operation of rotation order n is a pure rotation: its
+// own plus a centring vector plus a lattice vector, with the screw part (1/n) sum_k R^k t, then a
+// lattice vector, taken off. The screw part changes by lattice vectors when t does, and n times any
+// lattice vector's part is a lattice vector, so lattice vectors of components 0 .. n-1 cover every
+// case. False for a screw axis.
+bool pureRotationTranslation(const T_RTMx& m, int n, const T_LatticeInfo& lattice, int* u) {
+    for (int v = 0; v < lattice.nTrVector; ++v)
+        for (int l = 0; l < n * n * n; ++l) {
+            const int lattice12[3] = {STBF * (l % n), STBF * (l / n % n), STBF * (l / (n * n))};
+            int t[3], power[3], screw[3] = {0, 0, 0};
+            for (int j = 0; j < 3; ++j) t[j] = power[j] = m.T[j] + lattice.trVector[3 * v + j] + lattice12[j];
+            for (int k = 0; k < n; ++k) {
+                for (int j = 0; j < 3; ++j) screw[j] += power[j];
+                int next[3];
+                RotMx_t_Vector(next, m.R, power, 0);
+                std::copy(next, next + 3, power);
+            }
+            if (screw[0] % (STBF * n) || screw[1] % (STBF * n) || screw[2] % (STBF * n)) continue;
+            for (int j = 0; j < 3; ++j) u[j] = t[j] - screw[j] / n;
+            return true;
+        }
+    return false;
+}
+
+// Rotations of a crystallographic point group differ by at least 0.4 in some entry; this is
+// rounding, with room for cells that fit their group only to the precision of the cell record.
+constexpr double kSameRotation = 1e-2;
+// O, the largest point group of a crystal, has 24 rotations.
+constexpr std::size_t kLargestPointGroup = 24;
+
+bool sameRotation(const cMatrix33& x, const cMatrix33& y) {
+    for (int k = 0; k < 9; ++k)
+        if (std::fabs(x.m[k] - y.m[k]) > kSameRotation) return false;
+    return true;
+}
+
+// The number of turns after which the rotation is the identity again (1, 2, 3, 4 or 6).
+int rotationOrder(const cMatrix33& R) {
+    const double angle = std::acos(std::clamp((R.m[0] + R.m[4] + R.m[8] - 1.0) / 2.0, -1.0, 1.0));
+    return angle < 1e-3 ? 1 : static_cast<int>(std::lround(2.0 * kPi / angle));
+}
+
+// Grid cells (Å) that index the candidates for merging coinciding points.
+constexpr double kMergeCell = 1e-2;
+using tGridCell = std::array<long long, 3>;
+tGridCell gridCell(const cVector3& p, int dx = 0, int dy = 0, int dz = 0) {
+    return {std::llround(p.x / kMergeCell) + dx, std::llround(p.y / kMergeCell) + dy,
+            std::llround(p.z / kMergeCell) + dz};
+}
+
 }  // namespace
 
 std::vector<sCrystalAxis> crystalRotationAxes(const T_SgRecord& sg, const cMatrix33& cell) {
     std::vector<sCrystalAxis> axes;
+    const cMatrix33 toCell = cell.Inverse();
     // Entry 0 is the identity.
     for (int i = 1; i < sg.nList && i < static_cast<int>(sg.ListSeitzMx.size()); ++i) {
         T_RotMxInfo buffer;
         const T_RotMxInfo* info = ListOrBufRotMxInfo(&sg, i, &buffer);
         if (!info || info->order < 2) continue;
-        if (!IsSMxTransl0(sg.latticeInfo, sg.ListSeitzMx[i].T)) continue;
-        const cVector3 direction = (cell * cVector3(info->axis[0], info->axis[1], info->axis[2])).normalizedVersion();
+        const T_RTMx& seitz = sg.ListSeitzMx[i];
+        int u[3];
+        if (!pureRotationTranslation(seitz, info->order, *sg.latticeInfo, u)) continue;
+        const int* r = seitz.R;
+        const cMatrix33 R = cell * cMatrix33(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[8]) * toCell;
+        const cVector3 a = (cell * cVector3(info->axis[0], info->axis[1], info->axis[2])).normalizedVersion();
+        // The fixed points of x -> R x + t: the one perpendicular to a solves (I - R + a a^T) x = t.
+        const cMatrix33 system = cMatrix33::identity() - R +
+                                 cMatrix33(a.x * a.x, a.x * a.y, a.x * a.z, a.y * a.x, a.y * a.y, a.y * a.z,
+                                           a.z * a.x, a.z * a.y, a.z * a.z);
+        const cVector3 point = system.Inverse() * (cell * cVector3(u[0], u[1], u[2]) / STBF);
         bool known = false;
         for (const sCrystalAxis& axis : axes)
-            known = known || (std::fabs(axis.direction | direction) > kSameDirection && axis.order == info->order);
-        if (!known) axes.push_back({direction, info->order});
+            known = known || (std::fabs(axis.direction | a) > kSameDirection && axis.order == info->order &&
+                              ((point - axis.point) ^ axis.direction).norm() < kTolerance);
+        if (!known) axes.push_back({a, info->order, point});
     }
     return axes;
 }
@@ -113,6 +177,29 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
     cVector3 reference(0.0);
     for (const cVector3& c : chainCentres) reference += c;
     reference /= static_cast<double>(chainCentres.size());
+    // The search is centred on the lattice point nearest the chains, wherever the file puts them.
+    const cVector3 f = cell.Inverse() * reference;
+    const cVector3 origin = cell * cVector3(std::round(f.x), std::round(f.y), std::round(f.z));
+
+    std::map<tGridCell, std::vector<int>> grid;
+    auto add = [&](const cVector3& X, std::set<int> axisSet) {
+        grid[gridCell(X)].push_back(static_cast<int>(candidates.size()));
+        candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X)});
+    };
+    // The first candidate within the merging distance of X, or -1.
+    auto coinciding = [&](const cVector3& X) {
+        int first = -1;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dz = -1; dz <= 1; ++dz) {
+                    const auto bucket = grid.find(gridCell(X, dx, dy, dz));
+                    if (bucket == grid.end()) continue;
+                    for (int known : bucket->second)
+                        if ((first < 0 || known < first) && (candidates[known].point - X).norm2() < kTolerance)
+                            first = known;
+                }
+        return first;
+    };
 
     const int nAxes = static_cast<int>(axes.size());
     for (int i = -1; i <= 1; ++i)
@@ -126,46 +213,83 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
                         if (std::fabs(a | T) > kTolerance) continue;
                         // The rotation about a followed by T (perpendicular to a) is the same
                         // rotation about the parallel axis through P.
-                        const cVector3 P = T / 2.0 + (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
+                        const cVector3 P = origin + axes[ia].point + T / 2.0 +
+                                           (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
                         for (int ib = 0; ib < nAxes; ++ib) {
                             const cVector3& b = axes[ib].direction;
                             const cVector3 normal = a ^ b;
                             if (normal.norm2() < kTolerance) continue;
-                            // Coplanar with the axis b through the origin: the two lines meet.
-                            if (std::fabs(normal.normalizedVersion() | P) >= kTolerance) continue;
+                            // Coplanar with the untranslated axis b: the two lines meet.
+                            const cVector3 d = P - origin - axes[ib].point;
+                            if (std::fabs(normal.normalizedVersion() | d) >= kTolerance) continue;
                             const double ab = a | b;
-                            const cVector3 X = P - a * (((P | a) - (P | b) * ab) / (1.0 - ab * ab));
-                            bool merged = false;
-                            for (sReplicationCentre& known : candidates)
-                                if ((known.point - X).norm2() < kTolerance) {
-                                    known.axes.insert({ia, ib});
-                                    merged = true;
-                                    break;
-                                }
-                            if (!merged) candidates.push_back({X, {ia, ib}, centreScore(chainCentres, X)});
+                            const cVector3 X = P - a * (((d | a) - (d | b) * ab) / (1.0 - ab * ab));
+                            const int known = coinciding(X);
+                            if (known >= 0)
+                                candidates[known].axes.insert({ia, ib});
+                            else
+                                add(X, {ia, ib});
                         }
-                        const cVector3 nearest = P + a * (a | reference);
-                        candidates.push_back({nearest, {ia}, centreScore(chainCentres, nearest)});
+                        add(P + a * (a | (reference - P)), {ia});
                     }
                 }
     return candidates;
 }
 
-int primitivePowers(int order) {
-    int count = 0;
-    for (int p = 1; p < order; ++p) count += std::gcd(p, order) == 1;
-    return count;
+std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& axes) {
+    std::vector<cMatrix33> group{cMatrix33::identity()};
+    auto add = [&group](const cMatrix33& R) {
+        for (const cMatrix33& known : group)
+            if (sameRotation(known, R)) return true;
+        if (group.size() == kLargestPointGroup) return false;
+        group.push_back(R);
+        return true;
+    };
+    std::vector<cMatrix33> turns;
+    for (int a : axisSet) {
+        const int N = axes[a].order;
+        turns.push_back(rotationAbout(cVector3(0.0), axes[a].direction, 2.0 * kPi / N).rotation);
+        cMatrix33 power = turns.back();
+        for (int p = 1; p < N; ++p, power = turns.back() * power)
+            if (!add(power)) return {};
+    }
+    // Every product of turns: the elements found so far, each turned once more by every axis.
+    for (std::size_t e = 0; e < group.size(); ++e)
+        for (const cMatrix33& turn : turns)
+            if (!add(turn * group[e])) return {};
+    return group;
+}
+
+char rotationGroupKind(const std::vector<cMatrix33>& group) {
+    int largest = 1;
+    for (const cMatrix33& R : group) largest = std::max(largest, rotationOrder(R));
+    const int n = static_cast<int>(group.size());
+    if (largest == n) return 'c';
+    if (2 * largest == n) return 'd';
+    return n == 12 ? 't' : 'o';
 }
 
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
-                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order) {
+                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order,
+                                                  char kind) {
     if (order < 1) return nullptr;
+    // The order and kind of the group each set of axes generates, worked out once per set.
+    std::map<std::set<int>, std::pair<int, char>> groups;
     const sReplicationCentre* chosen = nullptr;
     double best = 1e99;
     for (const sReplicationCentre& candidate : candidates) {
-        int h = 1;
-        for (int a : candidate.axes) h += primitivePowers(axes[a].order);
-        if ((h * chainCount) % order != 0 || !(candidate.score < best)) continue;
+        if (!(candidate.score < best)) continue;
+        auto [known, fresh] = groups.try_emplace(candidate.axes);
+        if (fresh) {
+            const std::vector<cMatrix33> group = generatedRotations(candidate.axes, axes);
+            known->second = {static_cast<int>(group.size()), group.empty() ? '\0' : rotationGroupKind(group)};
+        }
+        const auto [n, groupKind] = known->second;
+        // The copies of the file's chains make whole assemblies, of which the group is part.
+        if (n == 0 || order % n != 0 || (n * chainCount) % order != 0) continue;
+        // A subgroup of a cyclic group is cyclic; the whole group must be the kind searched.
+        if (kind == 'c' && groupKind != 'c') continue;
+        if (kind != 0 && n == order && groupKind != kind) continue;
         best = candidate.score;
         chosen = &candidate;
     }
@@ -180,7 +304,7 @@ cSpatialTransform rotationAbout(const cVector3& centre, const cVector3& axis, do
     return cSpatialTransform(R, centre - R * centre);
 }
 
-void cSym::replicateChainsCrystal(int order) {
+void cSym::replicateChainsCrystal(int order, char kind) {
     removeCrystalMates(*this);
     // Only the operators of this build are wanted; the record is read directly below.
     crystal.symmetryOperators.clear();
@@ -198,32 +322,29 @@ void cSym::replicateChainsCrystal(int order) {
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(crystal.sgRecord, cell);
     const std::vector<sReplicationCentre> candidates =
         replicationCandidates(axes, *crystal.sgRecord.latticeInfo, cell, centres);
-    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, n, order);
+    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, n, order, kind);
     if (!chosen) return;
 
-    for (int a : chosen->axes) {
-        const int N = axes[a].order;
-        for (int p = 1; p < N; ++p) {
-            if (std::gcd(p, N) != 1) continue;
-            const cSpatialTransform motion = rotationAbout(chosen->point, axes[a].direction, 2.0 * kPi * p / N);
-            for (int k = 0; k < n; ++k) {
-                const cMolecule& source = *chains[k];
-                auto mate = std::make_unique<cMolecule>();
-                mate->label = source.label;
-                for (const cPDBAtom& atom : source.alignedAtoms) {
-                    if (!atom.isCA()) continue;
-                    mate->alignedAtoms.push_back(atom);
-                    motion.transformPoint(atom.position, mate->alignedAtoms.back().position);
-                }
-                mate->segments = source.segments;
-                for (cPDBSegment& segment : mate->segments) {
-                    segment.firstAtom = 0;
-                    segment.atomCount = static_cast<int>(mate->alignedAtoms.size());
-                }
-                chains.push_back(mate.release());
-                chainIndices.push_back(k);
-                crystalMates.push_back({static_cast<int>(chains.size()) - 1, k, motion});
+    const std::vector<cMatrix33> group = generatedRotations(chosen->axes, axes);
+    for (std::size_t e = 1; e < group.size(); ++e) {
+        const cSpatialTransform motion(group[e], chosen->point - group[e] * chosen->point);
+        for (int k = 0; k < n; ++k) {
+            const cMolecule& source = *chains[k];
+            auto mate = std::make_unique<cMolecule>();
+            mate->label = source.label;
+            for (const cPDBAtom& atom : source.alignedAtoms) {
+                if (!atom.isCA()) continue;
+                mate->alignedAtoms.push_back(atom);
+                motion.transformPoint(atom.position, mate->alignedAtoms.back().position);
             }
+            mate->segments = source.segments;
+            for (cPDBSegment& segment : mate->segments) {
+                segment.firstAtom = 0;
+                segment.atomCount = static_cast<int>(mate->alignedAtoms.size());
+            }
+            chains.push_back(mate.release());
+            chainIndices.push_back(k);
+            crystalMates.push_back({static_cast<int>(chains.size()) - 1, k, motion});
         }
     }
     // One chain per segment (each chain holds its one segment from the file); the segment array

@@ -10,17 +10,21 @@
 #include "geometry/cSpatialTransform.h"
 #include "geometry/cVector3.h"
 
-// A rotation axis of the crystal: unit Cartesian direction (either sign) and order (2, 3, 4, 6).
+// A rotation axis of the crystal: unit Cartesian direction (either sign), order (2, 3, 4, 6) and a
+// point of the axis (Å).
 struct sCrystalAxis {
     cVector3 direction;
     int order;
+    cVector3 point;
 };
 
-// One distinct axis per direction and order among the group's rotations that are pure rotations
-// about an axis through the origin. Left out: the identity and rotoinversions (order below 2, no
-// rotation axis) and every operation whose translation is not a lattice vector (screw axes and
-// axes off the origin), whose rotation part alone would invent axes the crystal does not have.
-// cell holds the Cartesian cell vectors as columns.
+// One axis per line, direction and order among the group's true rotations: the operations whose
+// screw part (1/n) sum_k R^k t, for some centring vector and lattice vector added to t, is a
+// lattice vector. Such an operation is a rotation about an axis through its fixed points, which
+// need not pass through the origin (the 2-folds of I 21 21 21, the 4-fold of P 4 21 2). Left out:
+// the identity and rotoinversions (order below 2, no rotation axis) and screw axes, whose rotation
+// part alone would invent axes the crystal does not have. cell holds the Cartesian cell vectors
+// as columns.
 std::vector<sCrystalAxis> crystalRotationAxes(const T_SgRecord& sg, const cMatrix33& cell);
 
 // A point where rotation axes meet (or a point on a single axis), the axes through it (indices
@@ -31,21 +35,28 @@ struct sReplicationCentre {
     double score;
 };
 
-// Every axis translated by the lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1}, is
-// intersected with the untranslated axes; after each translated axis, its point nearest the mean
-// of the chain centres is a candidate on its own. Coinciding intersections share one candidate.
+// About the lattice point nearest the mean of the chain centres, every axis translated by the
+// lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1}, is intersected with the
+// untranslated axes; after each translated axis, its point nearest that mean is a candidate on
+// its own. Coinciding intersections share one candidate.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
 
-// Number of rotations about an axis of this order that it alone contributes: the powers p in
-// 1 .. order-1 with gcd(p, order) == 1 (smaller orders have their own axis entries).
-int primitivePowers(int order);
+// The rotations about a point along the given axes and every product of them: the group they
+// generate, the identity first, then each axis's turns in increasing power. Empty when the products
+// do not close into a group of at most 24 rotations (axes that only seem to meet).
+std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& axes);
 
-// The candidate of smallest score among those whose completed assembly, chainCount times
-// (1 + the primitive powers of its axes) chains, is a multiple of `order`; null when none is.
+// The kind of a group of rotations: 'c' cyclic, 'd' dihedral (D2 included), 't' or 'o' cubic.
+char rotationGroupKind(const std::vector<cMatrix33>& group);
+
+// The candidate of smallest score whose group of rotations qualifies for a search of `order`
+// chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal.
+// Null when none does.
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
-                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order);
+                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order,
+                                                  char kind = 0);
 
 // Rotation by `angle` (radians, right-handed) about the line through `centre` along the unit `axis`.
 cSpatialTransform rotationAbout(const cVector3& centre, const cVector3& axis, double angle);

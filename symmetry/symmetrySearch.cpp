@@ -99,7 +99,7 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
 
     if (parameters->autoreplicate) {
         // The whole assembly: 2N chains for a dihedral group of order N.
-        replicateChainsCrystal(group->chainsPerAssembly);
+        replicateChainsCrystal(group->chainsPerAssembly, type[0]);
         const std::string& path = parameters->autoreplicateOutputPath;
         if (!path.empty()) {
             std::cout << path << std::endl;

@@ -94,6 +94,38 @@ TEST(cCrystallography, OperatorsAreTheReferenceOperationsInCartesianForm) {
   }
 }
 
+TEST(cCrystallography, RhombohedralAxesFromTheCellAndNothingForCellsThatDoNotFit) {
+  const double nan = std::nan("");
+  struct Case {
+    const char* name;
+    double a, b, c, alpha, beta, gamma;
+    int count;              // 0: refused, with a message
+    const char* extension;  // of the settings-table row built
+  };
+  const Case cases[] = {
+      {"R 3 2", 60, 60, 60, 70, 70, 70, 6, "R"},  // no axes written: those of the cell
+      {"R 3 2", 60, 60, 90, 90, 90, 120, 6, "H"},  {"146", 60, 60, 60, 70, 70, 70, 3, "R"},
+      {"R 3 :H", 60, 60, 90, 90, 90, 120, 3, "H"}, {"R 3 :R", 60, 60, 90, 90, 90, 120, 0, ""},  // written: kept
+      {"R 3", 60, 70, 80, 90, 90, 90, 0, ""},      {"F m -3 m", 100, 101, 100, 90, 90, 90, 0, ""},
+      {"P 4 2 2", 70, 70, 90, 90, 90, 120, 0, ""}, {"P 1 2 1", 50, 40, 60, 95, 105, 90, 0, ""},
+      {"P 1", 0, 40, 50, 90, 90, 90, 0, ""},       {"P 1", -30, 40, 50, 90, 90, 90, 0, ""},
+      {"P 1", 30, nan, 50, 90, 90, 90, 0, ""},     {"P 1", 30, 40, 50, 0, 90, 90, 0, ""},
+      {"P 1", 30, 40, 50, 90, 180, 90, 0, ""},     {"P 1", 30, 40, 50, 30, 30, 90, 0, ""},  // angles that do not close
+  };
+  for (const Case& k : cases) {
+    cCrystallography block = cellBlock(k.name, k.a, k.b, k.c, k.alpha, k.beta, k.gamma);
+    testing::internal::CaptureStderr();
+    build(block);
+    const std::string message = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(static_cast<int>(block.symmetryOperators.size()), k.count) << k.name << " " << k.b << " " << k.alpha;
+    EXPECT_EQ(message.find("no symmetry operators built") != std::string::npos, k.count == 0) << k.name << message;
+    if (k.count == 0) continue;
+    EXPECT_STREQ(block.sgRecord.tabSgName->extension, k.extension) << k.name;
+    for (const cSymmetryTransform& op : block.symmetryOperators)
+      EXPECT_LT(maxDifference(op.rotation.getTranspose() * op.rotation, cMatrix33::identity()), 1e-9) << k.name;
+  }
+}
+
 TEST(cCrystallography, FailedBuildAddsNothingAndDoesNotStopTheNext) {
   cCrystallography block = cellBlock("P 1", 30, 40, 50, 90, 90, 90);
   build(block);

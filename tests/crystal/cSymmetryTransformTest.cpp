@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 TEST(cSymmetryTransform, CheckInverseIsExactWithoutReductionModuloTheCell) {
   // Rotation of the left operation, then both translations; the right rotation is always R^T.
@@ -24,5 +26,27 @@ TEST(cSymmetryTransform, CheckInverseIsExactWithoutReductionModuloTheCell) {
     b.assignT(c.u.data(), 12);
     EXPECT_EQ(a.checkInverse(b), c.inverse) << c.t[2] << " " << c.u[2];
     EXPECT_EQ(a.checkInverse(a), c.R[1] == 0 && c.t[0] == 0) << "with itself";
+  }
+}
+
+TEST(cOrthorhombicSymmetryTransform, InitRecordsWhereEachRowHasItsSignedOne) {
+  // Rows of the rotation, then axisOf, positive and negative per row. A later column of a row
+  // overwrites an earlier one; a row with nothing beyond +-0.5 keeps the values it had (9 here).
+  struct Case { std::array<double, 9> R; std::array<short, 3> axisOf, positive, negative; };
+  const Case cases[] = {
+      {{0, -1, 0, 1, 0, 0, 0, 0, 1}, {1, 0, 2}, {0, 1, 1}, {1, 0, 0}},   // 4-fold about z
+      {{0, 0, -1, -1, 0, 0, 0, 1, 0}, {2, 0, 1}, {0, 0, 1}, {1, 1, 0}},  // 3-fold about 1,-1,-1
+      {{1, 0, -1, 0, 0.4, 0, 0, 0, -1}, {2, 9, 2}, {0, 9, 0}, {1, 9, 1}},
+  };
+  for (const Case& c : cases) {
+    cOrthorhombicSymmetryTransform op;
+    for (short* field : {op.axisOf, op.positive, op.negative}) std::fill(field, field + 3, short{9});
+    op.rotation.fromArray(c.R.data());
+    op.init();
+    EXPECT_TRUE(op.isSignedPermutation);
+    for (int r = 0; r < 3; ++r)
+      EXPECT_EQ(std::tuple(op.axisOf[r], op.positive[r], op.negative[r]),
+                std::tuple(c.axisOf[r], c.positive[r], c.negative[r]))
+          << "row " << r << " of case " << &c - cases;
   }
 }

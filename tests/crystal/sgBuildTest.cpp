@@ -31,6 +31,7 @@ TEST(BuildSgRecord, NamePrefixes) {
       {"  19", 19, " P 2ac 2ab"},        {"VolA R 3", 146, " R 3"},   {"vola  P 1", 1, " P 1"},
       {"VolI R 3", 146, " P 3*"},        {"Vol1 R 3", 146, " P 3*"},  {"VolI 3", 3, " P 2"},
       {"Hall P 2yb", 4, " P 2yb"},       {"hall-P 2ac", 14, "-P 2ac"},
+      {"Hall P", 1, " P 1"},  // the centring letter alone: no matrix, still the identity
       {"P 21 21 21 extra", 19, " P 2ac 2ab"},  // only the first 10 characters count
   };
   for (const Case& c : cases) {

@@ -488,10 +488,17 @@ TEST(cClassicalParserPDB, CellRecords) {
   EXPECT_NEAR(c.cellVectors[1].y, 105.7 * std::sqrt(3.0) / 2, 1e-9);
   EXPECT_NEAR(c.cellVectors[2].z, 171.6, 1e-9);
 
-  // Eleven characters, an H in the eleventh stays; nothing terminates them.
-  cClassicalParserPDB eleven;
-  readText(eleven, "CRYST1   10.000   10.000   10.000  90.00  90.00  90.00 HHHHHHHHHHHXYZ\n");
-  EXPECT_EQ(eleven.crystal.spaceGroupText(), "RRRRRRRRRRH");
+  // Eleven characters, nothing terminates them; only the lattice letter H of the old
+  // hexagonal spelling becomes R, a written basis (:H, :R) stays.
+  const std::pair<const char*, const char*> fields[] = {
+      {"HHHHHHHHHHHXYZ", "HHHHHHHHHHH"}, {"R 3 :H     ", "R 3 :H     "}, {" H -3 m:H  ", " R -3 m:H  "},
+      {"H32        ", "R32        "},    {"Hall P 2yb ", "Hall P 2yb "},
+  };
+  for (const auto& [field, stored] : fields) {
+    cClassicalParserPDB eleven;
+    readText(eleven, std::string("CRYST1   10.000   10.000   10.000  90.00  90.00  90.00 ") + field + "\n");
+    EXPECT_EQ(eleven.crystal.spaceGroupText(), stored) << field;
+  }
 
   // A short record: missing columns read as blanks, the cell degenerates to NaN, no crash.
   cClassicalParserPDB shortCell;

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
+#include <map>
+#include <numeric>
 
 #include "align/msa.h"
 #include "app/cInfo.h"
@@ -58,11 +62,14 @@ class CrystalReplication : public ::testing::Test {
 protected:
     // Reads, cuts and matches the chains as a run does, in a new cSym.
     void prepare(const sCell& cell, const std::vector<cSpatialTransform>& motions) {
+        prepare(crystalPdb(cell, motions));
+    }
+    void prepare(const std::string& pdbText) {
         sym = std::make_unique<cSym>(&parameters, &info);
         MSA::ResetIdCount();
         engineCallCache().setEngine(nullptr);
         info.setQuiet(true);
-        pdb = std::make_unique<cTempFile>(crystalPdb(cell, motions));
+        pdb = std::make_unique<cTempFile>(pdbText);
         testing::internal::CaptureStdout();
         sym->readPDB(pdb->path());
         sym->cutIntoChains();
@@ -139,17 +146,36 @@ TEST_F(CrystalReplication, CompletesThePointGroupWhereTheAxesMeet) {
     }
 }
 
-TEST(CrystalRotationAxes, OnlyPureRotationsThroughTheOriginOncePerDirectionAndOrder) {
-    // Rotoinversions (mirrors, -1, -4) and screw or off-origin axes give none.
+TEST(CrystalRotationAxes, OnlyTrueRotationsOncePerAxisWhereverTheyLie) {
+    // Rotoinversions (mirrors, -1, -4) and screw axes give none; rotations whose translation is
+    // perpendicular to their axis are rotations about an axis off the origin.
     const std::pair<const char*, std::multiset<int>> cases[] = {
         {"P -1", {}}, {"P 31", {}}, {"P m m 2", {2}}, {"I 41/a", {2}}, {"I 2 2 2", {2, 2, 2}},
-        {"P 4 2 2", {4, 2, 2, 2, 2, 2}}, {"P 6 2 2", {6, 3, 2, 2, 2, 2, 2, 2, 2}},
+        {"P 4 2 2", {4, 2, 2, 2, 2, 2}}, {"P 6 2 2", {6, 3, 2, 2, 2, 2, 2, 2, 2}}, {"P 21 21 21", {}},
+        {"I 21 21 21", {2, 2, 2}}, {"P 4 21 2", {4, 4, 2, 2, 2}},  // 4-folds at (0, 1/2, z) and (1/2, 0, z)
+        {"P 31 2 1", {2, 2, 2}}, {"I 21 3", {3, 3, 3, 3, 3, 3, 3, 2, 2, 2}},
     };
+    // Fixed points do not depend on the cell's shape: an oblique one checks the conversions.
+    const cMatrix33 cell(40, 5, 3, 0, 50, 7, 0, 0, 60);
     for (const auto& [name, expected] : cases) {
         T_SgRecord sg;
         ASSERT_EQ(BuildSgRecord(&sg, name), 0) << name;
         std::multiset<int> orders;
-        for (const sCrystalAxis& axis : crystalRotationAxes(sg, cMatrix33::identity())) orders.insert(axis.order);
+        for (const sCrystalAxis& axis : crystalRotationAxes(sg, cell)) {
+            orders.insert(axis.order);
+            // A true axis: some operation of the full group, plus a lattice vector, fixes its point.
+            const cVector3 f = cell.Inverse() * axis.point;
+            bool fixed = false;
+            for (const Op& o : RefSettings()[sg.tabSgName - TabSgName].ops) {
+                const cMatrix33 R(o[0], o[1], o[2], o[3], o[4], o[5], o[6], o[7], o[8]);
+                const cVector3 d = R * f + cVector3(o[9], o[10], o[11]) / 12.0 - f;
+                const bool lattice = std::fabs(d.x - std::round(d.x)) + std::fabs(d.y - std::round(d.y)) +
+                                         std::fabs(d.z - std::round(d.z)) < 1e-9;
+                fixed = fixed || (lattice && R.det() > 0 && std::lround(R.m[0] + R.m[4] + R.m[8]) < 3);
+            }
+            EXPECT_TRUE(fixed) << name << ": no rotation fixes " << axis.point.x << " " << axis.point.y << " "
+                               << axis.point.z;
+        }
         EXPECT_EQ(orders, expected) << name;
     }
 }
@@ -187,6 +213,93 @@ TEST_F(CrystalReplication, SearchFitsTheCompletedAssembly) {
     prepare({"P 21 21 21", 60, 70, 80, 90, 90, 90}, {kNearOrigin});
     EXPECT_EXIT(search(*synthetic::makeGroup('d', 2)), testing::ExitedWithCode(1),
                 "Automatic chain replication failed, please provide a file with all the chains");
+}
+
+TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
+    // Cells, chain centres and every true mate within 80 Å, from gemmi's operations
+    // (tests/data/crystal/crystal_mates.tsv, written by makeCrystalMates.py there).
+    std::map<std::string, std::vector<std::string>> cells;
+    std::map<std::string, std::vector<cSpatialTransform>> trueMates;
+    for (const std::vector<std::string>& f : ReadTsv("crystal_mates.tsv")) {
+        if (f[0] == "cell") cells[f[1]] = f;
+        std::istringstream in(f[2]);
+        cSpatialTransform t;
+        for (double& x : t.rotation.m) in >> x;
+        in >> t.translation.x >> t.translation.y >> t.translation.z;
+        if (f[0] == "mate") trueMates[f[1]].push_back(t);
+    }
+    // chains 0: no point of the crystal has such a group, replication fails; within: Å from the
+    // chain's centre to every mate's (the nearest qualifying axis is used).
+    struct Case { const char* name; char type; int order, chains; double within; };
+    const Case cases[] = {
+        {"I212121", 'c', 2, 2, 16},  {"P4212", 'c', 4, 4, 20},  {"1tii_D", 'c', 2, 2, 70},
+        {"R3_hexagonal", 'c', 3, 3, 16}, {"R32_rhombohedral", 'd', 3, 6, 24},
+        {"P321", 'd', 3, 6, 18},     {"P23", 't', 12, 12, 16},
+        {"P321", 'c', 5, 0, 0},      {"P23", 'c', 5, 0, 0},  // a 3-fold and 2-folds are no C5
+        {"P422", 'd', 2, 4, 80},  // the 222 site, not the nearer 4-fold: four chains, but no D2
+    };
+    for (const Case& k : cases) {
+        const std::vector<std::string>& cell = cells.at(k.name);
+        if (k.name == std::string("1tii_D")) {
+            std::ifstream in(std::string(QUORIX_TEST_DATA) + "/crystal/1tii_chainD_ca.pdb");
+            prepare(std::string(std::istreambuf_iterator<char>(in), {}));
+        } else {
+            std::istringstream in(cell[3] + " " + cell[4]);
+            sCell c{cell[2].c_str(), 0, 0, 0, 0, 0, 0};
+            cVector3 centre;
+            in >> c.a >> c.b >> c.c >> c.alpha >> c.beta >> c.gamma >> centre.x >> centre.y >> centre.z;
+            prepare(c, {cSpatialTransform(cMatrix33::identity(), centre)});
+        }
+        auto group = synthetic::makeGroup(k.type, k.order);
+        const std::string name = std::string(k.name) + " " + group->getDescription();
+        if (k.chains == 0) {
+            EXPECT_EXIT(search(*group), testing::ExitedWithCode(1), "Automatic chain replication failed") << name;
+            continue;
+        }
+        testing::internal::CaptureStdout();
+        sym->replicateChainsCrystal(group->chainsPerAssembly, k.type);
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(sym->chainCount, k.chains) << name;
+        const std::vector<cPDBAtom>& source = sym->chains[0]->alignedAtoms;  // CA atoms only
+        std::vector<cSpatialTransform> motions{cSpatialTransform()};
+        for (const cSym::sCrystalMate& mate : sym->crystalMates) {
+            const std::vector<cPDBAtom>& atoms = sym->chains[mate.chain]->alignedAtoms;
+            ASSERT_EQ(atoms.size(), source.size()) << name;
+            double best = 1e9;  // CA RMSD to the nearest true mate (Å)
+            for (const cSpatialTransform& t : trueMates.at(k.name)) {
+                double sum = 0.0;
+                for (std::size_t i = 0; i < source.size(); ++i)
+                    sum += (t.rotation * source[i].position + t.translation - atoms[i].position).norm2();
+                best = std::min(best, std::sqrt(sum / source.size()));
+            }
+            cVector3 move(0.0);  // of the centre
+            for (std::size_t i = 0; i < source.size(); ++i)
+                move += (atoms[i].position - source[i].position) / source.size();
+            EXPECT_LT(best, 0.001) << name << ": chain " << mate.chain << " is no crystal mate";
+            EXPECT_LT(move.norm(), k.within) << name << ": chain " << mate.chain;
+            motions.push_back(mate.motion);
+        }
+        // The motions with the identity form a group: closed under products. The orders of its
+        // rotations (from their traces) tell which: Cn has the turns p/n, Dn adds n half-turns, T
+        // has eight third turns and three half-turns.
+        std::multiset<int> orders, expected;
+        for (const cSpatialTransform& x : motions) {
+            const long trace = std::lround(x.rotation.m[0] + x.rotation.m[4] + x.rotation.m[8]);
+            orders.insert(trace < -1 || trace > 3 ? 0 : std::array{2, 3, 4, 6, 1}[trace + 1]);
+            for (const cSpatialTransform& y : motions) {
+                const cSpatialTransform xy(x.rotation * y.rotation, x.rotation * y.translation + x.translation);
+                EXPECT_TRUE(std::any_of(motions.begin(), motions.end(), [&](const cSpatialTransform& z) {
+                    return (z.rotation - xy.rotation).norm2() < 1e-6 && (z.translation - xy.translation).norm() < 1e-4;
+                })) << name << ": not closed under products";
+            }
+        }
+        if (k.type == 't') expected = {1, 3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 2};
+        for (int p = 0; p < k.order && k.type != 't'; ++p) {
+            expected.insert(k.order / std::gcd(p, k.order));
+            if (k.type == 'd') expected.insert(2);
+        }
+        EXPECT_EQ(orders, expected) << name;
+    }
 }
 
 TEST_F(CrystalReplication, TrajectoryFramesMoveTheMatesWithTheirSources) {

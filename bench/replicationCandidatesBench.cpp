@@ -1,0 +1,124 @@
+// Speed of the crystal-mate candidate search: for every setting of the settings table on a cell
+// that fits it, the rotation axes, the candidate centres near one chain and the choice for every
+// assembly size a point group of a crystal can have. Prints the slowest settings.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "crystal/cCrystallography.h"
+#include "crystal/tabSgName.h"
+#include "symmetry/crystalReplication.h"
+
+namespace {
+
+struct sCellShape {
+  double a, b, c, alpha, beta, gamma;
+};
+
+// From the most general to the most special: the first that fits a setting is used.
+const sCellShape kCells[] = {
+    {40, 50, 60, 80, 95, 105},  {40, 50, 60, 90, 105, 90},  {40, 50, 60, 90, 90, 105}, {40, 50, 60, 105, 90, 90},
+    {40, 50, 60, 90, 90, 90},   {50, 50, 70, 90, 90, 90},   {70, 50, 50, 90, 90, 90},  {50, 70, 50, 90, 90, 90},
+    {50, 50, 70, 90, 90, 120},  {60, 60, 60, 70, 70, 70},   {60, 60, 60, 90, 90, 90},
+};
+
+cCrystallography cellBlock(const std::string& name, const sCellShape& s) {
+  constexpr double kDegree = 0.017453292519943295;
+  cCrystallography block;
+  name.copy(block.spaceGroupName, sizeof block.spaceGroupName);
+  block.cellLengths = cVector3(s.a, s.b, s.c);
+  block.cellAngles = cVector3(s.alpha, s.beta, s.gamma) * kDegree;
+  const double ca = std::cos(s.alpha * kDegree), cb = std::cos(s.beta * kDegree), cg = std::cos(s.gamma * kDegree);
+  const double sg = std::sin(s.gamma * kDegree), f = (ca - cb * cg) / sg;
+  block.cellVectors[0] = cVector3(s.a, 0.0, 0.0);
+  block.cellVectors[1] = cVector3(s.b * cg, s.b * sg, 0.0);
+  block.cellVectors[2] = cVector3(s.c * cb, s.c * f, s.c * std::sqrt(1.0 - cb * cb - f * f));
+  return block;
+}
+
+// The operator builder prints two lines per build and reports cells that do not fit: both silenced.
+bool buildQuietly(cCrystallography& block) {
+  std::fflush(stdout);
+  const int out = dup(1), err = dup(2);
+  std::FILE* null = std::fopen("/dev/null", "w");
+  dup2(fileno(null), 1);
+  dup2(fileno(null), 2);
+  block.createSymmetryOperators();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  dup2(out, 1);
+  dup2(err, 2);
+  close(out);
+  close(err);
+  std::fclose(null);
+  return !block.symmetryOperators.empty();
+}
+
+struct sTiming {
+  std::string name;
+  double seconds;
+  std::size_t axes, candidates;
+};
+
+// Axes, candidates and the choice for every assembly size, best of three rounds.
+sTiming timeSearch(const std::string& name, const cCrystallography& block) {
+  const cMatrix33 cell(block.cellVectors[0], block.cellVectors[1], block.cellVectors[2]);
+  // One chain at a general point of the cell.
+  const std::vector<cVector3> centres{cell * cVector3(0.13, 0.21, 0.17)};
+  sTiming timing{name, 1e9, 0, 0};
+  for (int round = 0; round < 3; ++round) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<sCrystalAxis> axes = crystalRotationAxes(block.sgRecord, cell);
+    const std::vector<sReplicationCentre> candidates =
+        replicationCandidates(axes, *block.sgRecord.latticeInfo, cell, centres);
+    for (const auto& [order, kind] : {std::pair{2, 'c'}, {3, 'c'}, {4, 'c'}, {6, 'c'}, {4, 'd'}, {6, 'd'},
+                                      {8, 'd'}, {12, 'd'}, {12, 't'}, {24, 'o'}, {5, 'c'}})
+      (void)chooseReplicationCentre(candidates, axes, 1, order, kind);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    timing.seconds = std::min(timing.seconds, seconds);
+    timing.axes = axes.size();
+    timing.candidates = candidates.size();
+  }
+  return timing;
+}
+
+}  // namespace
+
+int main() {
+  std::vector<sTiming> timings;
+  int unfitted = 0;
+  for (int i = 0; i < nTabSgName; ++i) {
+    std::string name = std::to_string(TabSgName[i].sgNumber);
+    if (TabSgName[i].extension[0]) name += std::string(":") + TabSgName[i].extension;
+    cCrystallography block;
+    bool fits = false;
+    for (const sCellShape& shape : kCells)
+      if ((fits = buildQuietly(block = cellBlock(name, shape)))) break;
+    if (!fits) {
+      ++unfitted;
+      continue;
+    }
+    timings.push_back(timeSearch(name, block));
+  }
+  std::sort(timings.begin(), timings.end(), [](const sTiming& x, const sTiming& y) { return x.seconds > y.seconds; });
+  double total = 0.0;
+  for (const sTiming& t : timings) total += t.seconds;
+  std::printf("%zu settings searched (%d fit none of the test cells), %.1f ms in all\n", timings.size(), unfitted,
+              total * 1e3);
+  std::printf("slowest: axes, candidate centres and the choice for 11 assembly sizes (best of 3)\n");
+  for (std::size_t k = 0; k < timings.size() && k < 5; ++k)
+    std::printf("  %-10s %8.2f ms  %3zu axes  %6zu candidates\n", timings[k].name.c_str(), timings[k].seconds * 1e3,
+                timings[k].axes, timings[k].candidates);
+  // Axes that only nearly meet: a cubic cell whose edges differ by as much as the cell check allows.
+  cCrystallography nearly = cellBlock("F m -3 m", {60, 60.01, 60, 90, 90, 90});
+  if (buildQuietly(nearly)) {
+    const sTiming t = timeSearch("F m -3 m", nearly);
+    std::printf("F m -3 m on a 60 x 60.01 x 60 cell: %.2f ms  %zu axes  %zu candidates\n", t.seconds * 1e3, t.axes,
+                t.candidates);
+  }
+  return 0;
+}
