@@ -27,10 +27,12 @@ namespace {
 
 class RefineVertTest : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
-    void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a) {
+    // With maskFirstM, the leading methionines are masked first (MHackStart).
+    void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a, bool maskFirstM = false) {
         MSA::ResetIdCount();
         MSA::SetIdCount(static_cast<unsigned>(letters.size()));
         MakeSeqVect(m_Seqs, letters);
+        if (maskFirstM) MHackStart(m_Seqs);
         TreeFromNewickWithIds(newick, m_Tree);
         SetCorvidTree(m_Tree);
         ProgressiveAlign(m_Seqs, m_Tree, a);
@@ -92,10 +94,7 @@ TEST_F(RefineVertTest, TimeLimitSavesTheWholeAlignmentWithItsFirstResidues) {
         EXPECT_EXIT(
             {
                 MSA a;
-                Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a);
-                MHackStart(m_Seqs);
-                a.Free();
-                ProgressiveAlign(m_Seqs, m_Tree, a);
+                Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a, true);
                 SetCurrentAlignment(a);
                 SetOutputFileName(out.c_str());
                 g_ulMaxSecs = 1;  // the start time was never set: the first check strikes
