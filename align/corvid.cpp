@@ -259,7 +259,7 @@ void DoMultipleCorvid(SeqVect& v, MSA& a) {
         }
         RefineAlignment(a, tree);
     }
-    // Refinement points the time-limit save at its working copies; the result is a.
+    // From here on a time-limit stop saves the result.
     SetCurrentAlignment(a);
 }
 

@@ -1,6 +1,7 @@
 // The engine's fatal-error path, warnings and optional log file.
 #include "align/diagnostics.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -52,8 +53,14 @@ void Log(const char* format, ...) {
     va_start(args, format);
     std::string text = VFormat(format, args);
     va_end(args);
-    fputs(text.c_str(), logFile);
-    fflush(logFile);
+    if (fputs(text.c_str(), logFile) != EOF && fflush(logFile) == 0) return;
+    // Logging stops first, so that Quit's own log lines do not come back here.
+    const int e = errno;
+    const std::string name = logFileName;
+    fclose(logFile);
+    logFile = nullptr;
+    logFileName.clear();
+    Quit("Cannot write log file '%s' errno=%d %s", name.c_str(), e, strerror(e));
 }
 
 void Quit(const char* format, ...) {

@@ -6,7 +6,8 @@
 [[noreturn]] void Quit(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Prints "\n*** WARNING *** <message>" on standard error, logs it and returns.
 void Warning(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// Appends to the log file; does nothing while no log file is named.
+// Appends to the log file; does nothing while no log file is named. A failed write ends the
+// process (status 2) with a message naming the log file.
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Names the log file (opened on the first Log, for appending when bAppend). An empty name turns

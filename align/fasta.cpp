@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "align/alpha.h"
@@ -80,6 +81,19 @@ void PutRecord(TextFile& file, const char* name, const char* letters, unsigned c
     PutLetters(file, letters, count);
 }
 
+// One record of GetFastaSeq, its buffers owned until they are handed on.
+struct FastaRecord {
+    std::unique_ptr<char[]> letters, label;
+    unsigned length = 0;
+
+    bool Read(FILE* f, bool deleteGaps) {
+        char* labelText = nullptr;
+        letters.reset(GetFastaSeq(f, &length, &labelText, deleteGaps));
+        label.reset(labelText);
+        return letters != nullptr;
+    }
+};
+
 }  // namespace
 
 char* GetFastaSeq(FILE* f, unsigned* length, char** label, bool bDeleteGaps) {
@@ -133,24 +147,26 @@ char* GetFastaSeq(FILE* f, unsigned* length, char** label, bool bDeleteGaps) {
 void SeqVect::FromFASTAFile(TextFile& file) {
     Clear();
     FILE* f = file.GetStdioFile();
-    unsigned length = 0;
-    char* label = nullptr;
-    while (char* letters = GetFastaSeq(f, &length, &label, true)) {
-        Seq* s = new Seq;
-        push_back(s);
-        s->assign(letters, letters + length);
-        s->SetName(label);
-        delete[] letters;
-        delete[] label;
+    FastaRecord record;
+    while (record.Read(f, true)) {
+        auto s = std::make_unique<Seq>();
+        s->assign(record.letters.get(), record.letters.get() + record.length);
+        s->SetName(record.label.get());
+        push_back(s.release());
     }
 }
 
 void MSA::FromFASTAFile(TextFile& file) {
     Free();
     FILE* f = file.GetStdioFile();
-    unsigned length = 0;
-    char* label = nullptr;
-    while (char* letters = GetFastaSeq(f, &length, &label, false)) AppendSeq(letters, length, label);
+    FastaRecord record;
+    while (record.Read(f, false)) {
+        // The rows of an alignment share one length; a user's file may not.
+        if (m_uSeqCount > 0 && record.length != m_uColCount)
+            Quit("The rows of %s differ in length: row %s has %u columns, row %s has %u", file.GetFileName(),
+                 m_szNames[0] ? m_szNames[0] : "", m_uColCount, record.label.get(), record.length);
+        AppendSeq(record.letters.release(), record.length, record.label.release());
+    }
 }
 
 bool Seq::FromFASTAFile(TextFile& file) {

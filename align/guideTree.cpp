@@ -13,6 +13,7 @@
 #include "align/msa.h"
 #include "align/rootTree.h"
 #include "align/seqVect.h"
+#include "align/textFile.h"
 #include "align/tree.h"
 #include "align/upgma2.h"
 
@@ -44,7 +45,7 @@ FILE* CreateDump(const char* path) {
 const char* NameOrEmpty(const char* name) { return name ? name : ""; }
 
 void CloseDump(FILE* f, const char* path) {
-    if (ferror(f) || fclose(f) != 0) Quit("Error writing %s", path);
+    if (!CloseWrittenFile(f)) Quit("Error writing %s", path);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "align/mxFile.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -53,9 +54,14 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         if (row < 0) continue;
         const char* p = line + 1;
         for (const char column : headers) {
+            while (isspace(static_cast<unsigned char>(*p))) ++p;
             char* end = nullptr;
             const double value = strtod(p, &end);
             if (end == p) Quit("Too few fields in line of matrix file: '%s'", line);
+            // strtod also reads nan and inf, which would poison every score.
+            if (!std::isfinite(static_cast<float>(value)))
+                Quit("Matrix file %s line %u: '%.*s' is not a finite number", file.GetFileName(),
+                     file.GetLineNr() - 1, static_cast<int>(end - p), p);
             p = end;
             const int col = AminoLetter(column);
             if (col >= 0) matrix[row][col] = static_cast<float>(value);

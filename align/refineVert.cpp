@@ -11,12 +11,15 @@
 #include "align/params.h"
 #include "align/refineHoriz.h"
 #include "align/seqWeights.h"
+#include "align/timeLimit.h"
 
 bool RefineVert(MSA& msa, const Tree& tree, unsigned maxPasses) {
     const unsigned colCount = msa.GetColCount();
     const unsigned seqCount = msa.GetSeqCount();
     if (colCount <= 2 || seqCount <= 2) return false;
 
+    // Until every block is refined, msa is the latest complete alignment.
+    const CurrentAlignmentHold hold(msa);
     SetMSAWeightsCorvid(msa);
     std::vector<unsigned> anchors(colCount);
     unsigned anchorCount = 0;

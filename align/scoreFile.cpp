@@ -9,6 +9,7 @@
 #include "align/msaFiles.h"
 #include "align/params.h"
 #include "align/scoreMatrix.h"
+#include "align/textFile.h"
 
 namespace {
 
@@ -48,5 +49,5 @@ void WriteScoreFile(const MSA& msa) {
         for (unsigned row = 0; row < msa.GetSeqCount(); ++row) chars += msa.GetChar(row, col);
         fprintf(f, "%10.3f  %s\n", GetColScore(msa, col), chars.c_str());
     }
-    if (fclose(f) != 0) Quit("Cannot write score file '%s' errno=%d", g_pstrScoreFileName, errno);
+    if (!CloseWrittenFile(f)) Quit("Cannot write score file '%s' errno=%d", g_pstrScoreFileName, errno);
 }

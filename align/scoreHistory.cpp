@@ -4,17 +4,22 @@
 #include "align/diagnostics.h"
 #include "align/progress.h"
 
+// The passes get their slots when first scored: the pass limit may be "no limit" (4294967295),
+// and refinement stops long before it.
 ScoreHistory::ScoreHistory(unsigned passCount, unsigned nodeCount)
-    : m_uPassCount(passCount), m_uNodeCount(nodeCount) {
-    for (unsigned pass = 0; pass < passCount; ++pass) {
-        m_Score.emplace_back(new SCORE[2 * nodeCount]());
-        m_bScoreSet.emplace_back(new bool[2 * nodeCount]());
+    : m_uPassCount(passCount), m_uNodeCount(nodeCount) {}
+
+void ScoreHistory::Reach(unsigned pass) {
+    while (m_Score.size() <= pass) {
+        m_Score.emplace_back(new SCORE[2 * m_uNodeCount]());
+        m_bScoreSet.emplace_back(new bool[2 * m_uNodeCount]());
     }
 }
 
 bool ScoreHistory::SetScore(unsigned pass, unsigned node, bool right, SCORE score) {
     if (pass >= m_uPassCount) Quit("ScoreHistory::SetScore-1");
     if (node >= m_uNodeCount) Quit("ScoreHistory::SetScore-2");
+    Reach(pass);
     const unsigned slot = Slot(node, right);
     // The pass just before is never compared: alternate passes walk the nodes in opposite
     // orders, so a repeat shows two passes apart.
@@ -35,7 +40,7 @@ bool ScoreHistory::SetScore(unsigned pass, unsigned node, bool right, SCORE scor
 
 SCORE ScoreHistory::GetScore(unsigned pass, unsigned node, bool, bool right) const {
     const unsigned slot = Slot(node, right);
-    if (pass >= m_uPassCount || node >= m_uNodeCount || !m_bScoreSet[pass][slot]) Quit("ScoreHistory::GetScore");
+    if (pass >= m_Score.size() || node >= m_uNodeCount || !m_bScoreSet[pass][slot]) Quit("ScoreHistory::GetScore");
     return m_Score[pass][slot];
 }
 
@@ -43,7 +48,7 @@ void ScoreHistory::LogMe() const {
     Log("ScoreHistory\n");
     Log("Iter  Node  Right      Score\n");
     Log("----  ----  -----  ---------\n");
-    for (unsigned pass = 0; pass < m_uPassCount; ++pass) {
+    for (unsigned pass = 0; pass < m_Score.size(); ++pass) {
         bool any = false;
         for (unsigned slot = 0; slot < 2 * m_uNodeCount; ++slot) any = any || m_bScoreSet[pass][slot];
         if (!any) return;

@@ -8,6 +8,7 @@
 #include "align/engineTypes.h"
 
 // One slot per (node, side) and pass: node x 2 + 1 for the right side, node x 2 for the left.
+// Memory grows with the passes scored, not with the pass limit.
 class ScoreHistory {
 public:
     ScoreHistory(unsigned passCount, unsigned nodeCount);
@@ -25,6 +26,8 @@ public:
 
 private:
     unsigned Slot(unsigned node, bool right) const { return node * 2 + (right ? 1 : 0); }
+    // Slots for every pass up to and including pass.
+    void Reach(unsigned pass);
 
     std::vector<std::unique_ptr<SCORE[]>> m_Score;
     std::vector<std::unique_ptr<bool[]>> m_bScoreSet;

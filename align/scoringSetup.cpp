@@ -2,6 +2,8 @@
 // alphabet; and the sequence-weighting method in force.
 #include "align/scoringSetup.h"
 
+#include <cmath>
+
 #include "align/diagnostics.h"
 #include "align/listParams.h"
 #include "align/options.h"
@@ -44,8 +46,13 @@ void Apply(const ScoringSet& set) {
 
 bool IsNucleoAlpha(ALPHA a) { return a == ALPHA_DNA || a == ALPHA_RNA; }
 
+// A penalty or threshold that is not a finite number would poison every score of the dynamic
+// programming (nan, inf, or a value beyond single precision).
 void OverrideFloat(const char* option, float& value) {
-    if (const char* text = ValueOpt(option)) value = StrToScore(text);
+    const char* text = ValueOpt(option);
+    if (!text) return;
+    value = StrToScore(text);
+    if (!std::isfinite(value)) Quit("Invalid parameter -%s %s", option, text);
 }
 
 void OverrideDistance(const char* option, DISTANCE& d1, DISTANCE* d2) {

@@ -16,7 +16,7 @@ bool IsWhite(char c) { return isspace(static_cast<unsigned char>(c)) != 0; }
 
 }  // namespace
 
-TextFile::TextFile(const char* path, bool bWrite) {
+TextFile::TextFile(const char* path, bool bWrite) : m_bWrite(bWrite) {
     if (strcmp(path, "-") == 0) {
         Init(bWrite ? stdout : stdin, "-");
         return;
@@ -29,8 +29,35 @@ TextFile::TextFile(const char* path, bool bWrite) {
 TextFile::TextFile(FILE* stream, const char*) { Init(stream, "-"); }
 
 TextFile::~TextFile() {
-    if (m_ptrFile && m_ptrFile != stdin && m_ptrFile != stdout && m_ptrFile != stderr) fclose(m_ptrFile);
+    FILE* f = m_ptrFile;
+    const bool standard = f == stdin || f == stdout || f == stderr;
+    // Written text may sit in the stream's buffer until here: a file that could not be written
+    // in full ends the process instead of being left short.
+    bool failed = false;
+    if (f && m_bWrite)
+        failed = standard ? fflush(f) != 0 || ferror(f) != 0 : !CloseWrittenFile(f);
+    else if (f && !standard)
+        fclose(f);
+    if (failed) WriteFailed();
     delete[] m_ptrName;
+}
+
+void TextFile::WriteFailed() const {
+    const int e = errno;
+    if (strcmp(m_ptrName, "-") == 0) Quit("Cannot write standard output errno=%d %s", e, strerror(e));
+    Quit("Cannot write '%s' errno=%d %s", m_ptrName, e, strerror(e));
+}
+
+bool CloseWrittenFile(FILE* f) {
+    const bool written = ferror(f) == 0;
+    return (fclose(f) == 0) && written;
+}
+
+void CloseStandardOutput() {
+    if (fflush(stdout) != 0 || ferror(stdout) != 0 || fclose(stdout) != 0) {
+        const int e = errno;
+        Quit("Cannot write standard output errno=%d %s", e, strerror(e));
+    }
 }
 
 void TextFile::Init(FILE* stream, const char* name) {
@@ -186,7 +213,7 @@ void TextFile::Skip() {
 }
 
 void TextFile::PutChar(char c) {
-    if (fputc(c, m_ptrFile) == EOF) Quit("TextFile::PutChar, error writing %s errno=%d", m_ptrName, errno);
+    if (fputc(c, m_ptrFile) == EOF) WriteFailed();
     if (c == '\n') {
         ++m_uLineNr;
         m_uColNr = 1;
@@ -195,7 +222,7 @@ void TextFile::PutChar(char c) {
 }
 
 void TextFile::PutString(const char* text) {
-    if (fputs(text, m_ptrFile) == EOF) Quit("TextFile::PutString, error writing %s errno=%d", m_ptrName, errno);
+    if (fputs(text, m_ptrFile) == EOF) WriteFailed();
 }
 
 void TextFile::PutFormat(const char* format, ...) {

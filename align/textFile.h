@@ -18,7 +18,9 @@ public:
     TextFile(const char* path, bool bWrite = false);
     // Wraps a stream opened by the caller; the name kept is "-".
     TextFile(FILE* stream, const char* name);
-    // Closes the stream unless it is standard input, output or error.
+    // Closes the stream unless it is standard input, output or error (which are flushed when
+    // written). A write that failed, now or earlier, ends the process ("Cannot write ...",
+    // naming the file).
     virtual ~TextFile();
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
@@ -66,9 +68,12 @@ public:
 
 private:
     void SetName(const char* name);
+    [[noreturn]] void WriteFailed() const;
     void Seek(off_t offset);
 
     FILE* m_ptrFile = nullptr;
+    // Opened by path for writing: checked when closed.
+    bool m_bWrite = false;
     unsigned m_uLineNr = 1;
     unsigned m_uColNr = 1;
     char* m_ptrName = nullptr;
@@ -80,3 +85,9 @@ private:
     // The character last delivered by GetChar, and whether it was read from the stream.
     bool m_bLastFromStream = false;
 };
+
+// Closes a stream that was written; false when a write failed or the close did (errno says why).
+bool CloseWrittenFile(FILE* f);
+// Flushes and closes standard output at the end of a program; a failure ends the process
+// ("Cannot write standard output ...", status 2).
+void CloseStandardOutput();

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "align/corvid.h"
 #include "align/diagnostics.h"
 #include "align/listParams.h"
 #include "align/msa.h"
@@ -15,7 +16,10 @@
 
 namespace {
 
-MSA* ptrBestMSA = nullptr;
+const MSA* ptrBestMSA = nullptr;
+// The first-residue marks in force belong to the rows of ptrBestMSA.
+bool bestHasMarks = true;
+bool held = false;
 bool haveOutputName = false;
 std::string outputFileName;
 
@@ -26,12 +30,35 @@ void SetOutputFileName(const char* name) {
     outputFileName = name ? name : "";
 }
 
-void SetCurrentAlignment(MSA& msa) { ptrBestMSA = &msa; }
+void SetCurrentAlignment(MSA& msa) {
+    if (held) return;
+    ptrBestMSA = &msa;
+    bestHasMarks = true;
+}
 
 void ClearCurrentAlignment() {
     ptrBestMSA = nullptr;
+    bestHasMarks = true;
+    held = false;
     haveOutputName = false;
     outputFileName.clear();
+}
+
+CurrentAlignmentHold::CurrentAlignmentHold(const MSA& msa, bool withMarks) {
+    if (held) return;
+    m_bTaken = true;
+    m_ptrPrevious = ptrBestMSA;
+    m_bPreviousMarks = bestHasMarks;
+    ptrBestMSA = &msa;
+    bestHasMarks = withMarks;
+    held = true;
+}
+
+CurrentAlignmentHold::~CurrentAlignmentHold() {
+    if (!m_bTaken) return;
+    ptrBestMSA = m_ptrPrevious;
+    bestHasMarks = m_bPreviousMarks;
+    held = false;
 }
 
 void CheckMaxTime() {
@@ -56,8 +83,12 @@ void SaveCurrentAlignment() {
     }
     fprintf(stderr, "\nSaving current alignment ...\n");
     {
+        // The saved alignment is the result: the letters of the input, first residues included.
+        MSA result;
+        result.Copy(*ptrBestMSA);
+        if (bestHasMarks && result.HasIds()) MHackEnd(result);
         TextFile file(outputFileName.c_str(), true);
-        ptrBestMSA->ToFASTAFile(file);
+        result.ToFASTAFile(file);
     }
     fprintf(stderr, "Current alignment saved to \"%s\".\n", outputFileName.c_str());
     Log("Current alignment saved to \"%s\".\n", outputFileName.c_str());

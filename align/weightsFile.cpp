@@ -1,10 +1,13 @@
 // OutWeights.
 #include "align/weightsFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "align/diagnostics.h"
 #include "align/msa.h"
+#include "align/textFile.h"
 
 void OutWeights(const char* path, const MSA& msa) {
     FILE* f = fopen(path, "w");
@@ -13,5 +16,5 @@ void OutWeights(const char* path, const MSA& msa) {
         const char* name = msa.GetSeqName(row);
         fprintf(f, "%s\t%.3g\n", name ? name : "", msa.GetSeqWeight(row));
     }
-    if (fclose(f) != 0) Quit("Cannot write '%s'", path);
+    if (!CloseWrittenFile(f)) Quit("Cannot write '%s' errno=%d %s", path, errno, strerror(errno));
 }

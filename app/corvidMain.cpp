@@ -7,6 +7,7 @@
 #include "align/frontend/commands.h"
 #include "align/params.h"
 #include "align/scoringSetup.h"
+#include "align/textFile.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     SetParams();
     if (g_bVersion) {
         printf("corvid %s\n", QUORIX_VERSION);
+        CloseStandardOutput();
         return 0;
     }
     if (MissingCommand()) {
@@ -39,5 +41,7 @@ int main(int argc, char** argv) {
     }
     SetUpStartingScoring();
     Run();
+    // Results printed on standard output (-out -, -ppscore) are lost unless it takes them.
+    CloseStandardOutput();
     return 0;
 }

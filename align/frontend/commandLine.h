@@ -21,11 +21,13 @@ void ListFlagOpts();
 // Weight1/Weight2 and Cluster1/Cluster2 over Weight and Cluster, TomHydro over Hydro), then
 // derives g_scoreGapAmbig, g_bLow and g_uMaxMB. Numbers that do not parse become 0. An unknown
 // enumeration name, -stable without -group, -refinewindow 0 and -maxsubfam 0 end the process
-// (status 2). Non-positive or non-finite -maxhours leave the time limit alone.
+// (status 2), as do -sueff and -hydrofactor values that are not finite numbers. Non-positive or
+// non-finite -maxhours leave the time limit alone.
 void SetParams();
 // -loga <file> logs to file, appending; else -log <file>, overwriting; else nothing changes.
 void SetLogFile();
-// True when no input is named: -in is the default "-" and neither -in1 nor -spscore is given.
+// True when no input is named: -in is not given (-in - names standard input) and neither -in1
+// nor -spscore is.
 bool MissingCommand();
 
 // The usage text, on standard error.

@@ -53,6 +53,11 @@ void ReadMSA(const char* path, MSA& a) {
     a.FromFile(file);
 }
 
+void ReadMSANotEmpty(const char* path, MSA& a) {
+    ReadMSA(path, a);
+    if (a.GetSeqCount() == 0) Quit("No sequences in input file %s", path);
+}
+
 void ReadInputMSA(MSA& a) {
     ReadMSA(g_pstrInFileName, a);
     if (a.GetSeqCount() == 0) Quit("No sequences in input file");

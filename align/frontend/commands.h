@@ -77,12 +77,15 @@ bool IsNucleotide(ALPHA alpha);
 // weights them. The first-stage distance is a k-mer distance of unaligned sequences, which no
 // tree of an alignment can use.
 ProfPos* NumberedProfile(MSA& a, bool ownTree, CLUSTER cluster);
-// For an MSF output of an alignment joined from two inputs, whose guide trees cover only their
-// own rows by ids that both inputs use: the rows numbered 0 .. rows - 1 (the id count must
-// allow them) and, when the weighting method in force needs one, the alignment's own guide tree,
-// so that the MSF writer can weight every row.
+// For an MSF output of an alignment joined from two inputs (or from windows), whose guide trees
+// cover only their own rows by ids that both inputs use: the rows numbered 0 .. rows - 1 (the id
+// count must allow them) and, when the weighting method in force needs one, the alignment's own
+// guide tree, so that the MSF writer can weight every row.
 void NumberJoinedAlignment(MSA& a);
-// Reads the alignment (FASTA) at path; "-" is standard input.
+// Reads the alignment (FASTA) at path; "-" is standard input. Rows of different lengths end the
+// process with a message naming the file, a row and both lengths.
 void ReadMSA(const char* path, MSA& a);
+// The same; a file without records ends the process ("No sequences in input file <path>").
+void ReadMSANotEmpty(const char* path, MSA& a);
 // Reads the alignment of -in; one without rows ends the process ("No sequences in input file").
 void ReadInputMSA(MSA& a);

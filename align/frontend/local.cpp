@@ -16,8 +16,8 @@ void Local() {
     if (!g_pstrFileName1 || !g_pstrFileName2) Quit("Must specify both -in1 and -in2 for -sw");
     SetSeqWeightMethod(g_SeqWeight1);
     MSA a, b;
-    ReadMSA(g_pstrFileName1, a);
-    ReadMSA(g_pstrFileName2, b);
+    ReadMSANotEmpty(g_pstrFileName1, a);
+    ReadMSANotEmpty(g_pstrFileName2, b);
     if (IsNucleotide(SetInputAlphabet(a, &b, "Invalid SeqType"))) SetPPScore(PPSCORE_SPN);
 
     // Room for an id on every row of the joined alignment, which the MSF writer weights by id.

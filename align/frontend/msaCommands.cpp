@@ -29,10 +29,9 @@ void TreeOfAlignment(const MSA& a, Tree& tree) { TreeFromMSA(a, tree, g_Cluster2
 
 void DoSP() {
     MSA a;
-    ReadMSA(g_pstrSPFileName, a);
+    ReadMSANotEmpty(g_pstrSPFileName, a);
     SetInputAlphabet(a, nullptr, "Invalid SeqType");
     SetPPScore(true);
-    if (a.GetSeqCount() == 0) Quit("No sequences in input file %s", g_pstrSPFileName);
     NumberRows(a);
     SetSeqWeightMethod(g_SeqWeight1);
     Tree tree;
@@ -52,6 +51,8 @@ void Refine() {
     SetPPScore(true);
     if (IsNucleotide(alpha)) SetPPScore(PPSCORE_SPN);
     NumberRows(a);
+    // The input is complete: a time-limit stop saves it, or what refinement makes of it.
+    SetCurrentAlignment(a);
     Tree tree;
     TreeOfAlignment(a, tree);
     SetCorvidTree(tree);
@@ -60,8 +61,6 @@ void Refine() {
         RefineVert(a, tree, g_uMaxIters);
     else
         RefineHoriz(a, tree, g_uMaxIters, false, false);
-    // Refinement points the time-limit save at its working copies; the result is a.
-    SetCurrentAlignment(a);
     CorvidOutput(a);
 }
 
@@ -70,7 +69,7 @@ void DoMakeTree() {
     SetStartTime();
     SetSeqWeightMethod(g_SeqWeight1);
     MSA a;
-    ReadMSA(g_pstrInFileName, a);
+    ReadMSANotEmpty(g_pstrInFileName, a);
     NumberRows(a);
     Progress("%u sequences", a.GetSeqCount());
     // The alphabet, which distances such as ScoreDist need to know the letters.

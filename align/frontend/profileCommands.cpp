@@ -87,7 +87,7 @@ void Profile() {
     MSA a, b;
     auto read = [](const char* path, MSA& msa) {
         Progress("Reading %s", path);
-        ReadMSA(path, msa);
+        ReadMSANotEmpty(path, msa);
         Progress("%u seqs %u cols", msa.GetSeqCount(), msa.GetColCount());
     };
     read(g_pstrFileName1, a);
@@ -105,8 +105,8 @@ void PPScore() {
     if (!g_pstrFileName1 || !g_pstrFileName2) Quit("-ppscore needs -in1 and -in2");
     SetSeqWeightMethod(g_SeqWeight1);
     MSA a, b;
-    ReadMSA(g_pstrFileName1, a);
-    ReadMSA(g_pstrFileName2, b);
+    ReadMSANotEmpty(g_pstrFileName1, a);
+    ReadMSANotEmpty(g_pstrFileName2, b);
     const unsigned length = a.GetColCount();
     if (b.GetColCount() != length) Quit("Profiles must have the same length");
     // The scoring in force is kept for protein; nucleotides take SPN.

@@ -78,9 +78,16 @@ void DoRefineW() {
     const unsigned rows = a.GetSeqCount();
     MSA::SetIdCount(rows);
     for (unsigned row = 0; row < rows; ++row) a.SetSeqId(row, row);
-    if (IsNucleotide(SetInputAlphabet(a, nullptr, "Invalid SeqType"))) SetPPScore(PPSCORE_SPN);
+    const ALPHA alpha = SetInputAlphabet(a, nullptr, "Invalid SeqType");
+    if (IsNucleotide(alpha)) SetPPScore(PPSCORE_SPN);
+    // Every window takes the alphabet of the whole alignment: a guess from the few letters of a
+    // narrow window could switch protein to nucleotides and back, with their scoring.
+    g_SeqType = alpha == ALPHA_DNA ? SEQTYPE_DNA : alpha == ALPHA_RNA ? SEQTYPE_RNA : SEQTYPE_Protein;
     MSA refined;
     RefineW(a, refined);
+    // The guide tree in force is the last window's, which may lack rows that the MSF writer
+    // weights.
+    NumberJoinedAlignment(refined);
     CorvidOutput(refined);
 }
 
@@ -99,8 +106,9 @@ void RefineW(const MSA& a, MSA& out) {
     if (g_uWindowTo == 0 && count > 0) g_uWindowTo = count - 1;
     if (offset != 0) MSAFromColRange(a, 0, static_cast<unsigned>(std::min<uint64_t>(offset, length)), out);
 
-    // The time limit would save a window's alignment as the whole result, or one that is gone.
-    ClearCurrentAlignment();
+    // The time limit would save a window's alignment as the whole result, or one that is gone:
+    // it saves the input, whose rows carry no first-residue marks of the windows.
+    const CurrentAlignmentHold hold(a, false);
     fputs("\n", stderr);
     for (uint64_t w = g_uWindowFrom; w <= g_uWindowTo && count > 0; ++w) {
         const uint64_t start = w * width + offset;
@@ -118,7 +126,6 @@ void RefineW(const MSA& a, MSA& out) {
         }
         AppendMSA(out, aligned);
         if (w == g_uSaveWindow) SaveWindow(static_cast<unsigned>(w), a, static_cast<unsigned>(start), stop, v, aligned);
-        ClearCurrentAlignment();
     }
     fputs("\n", stderr);
 }

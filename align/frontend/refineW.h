@@ -4,7 +4,8 @@
 
 class MSA;
 
-// The -refinew command: the alignment of -in, refined window by window, through CorvidOutput.
+// The -refinew command: the alignment of -in, refined window by window (each with the alphabet
+// of the whole alignment), through CorvidOutput.
 void DoRefineW();
 // out = the first g_uWindowOffset columns of a (whose rows carry ids) copied unchanged, then the
 // realignment of windows g_uWindowFrom .. g_uWindowTo (0: the last; it is set to that), window
@@ -14,8 +15,7 @@ void DoRefineW();
 // gaps there, and columns that are gaps in every row are dropped. "Window %u of %u" progress
 // lines go to standard error. The window g_uSaveWindow leaves win<w>_inaln.tmp,
 // win<w>_inseqs.tmp and win<w>_outaln.tmp in the working directory. While windows are aligned
-// the time limit has no alignment to save: one that strikes ends the process (status 2) instead
-// of passing one window off as the result.
+// the time limit saves a (the latest complete alignment), never one window.
 void RefineW(const MSA& a, MSA& out);
 // Appends b's columns to a, row matched by id; a row of a without a partner in b gets gaps.
 void AppendMSA(MSA& a, const MSA& b);

@@ -9,6 +9,7 @@
 #include "align/frontend/subFamAlign.h"
 #include "align/params.h"
 #include "align/progress.h"
+#include "align/timeLimit.h"
 
 void Run() {
     SetStartTime();
@@ -24,6 +25,8 @@ void Run() {
         command();
         break;
     }
+    // The command's alignments are gone: no save may find one of them.
+    ClearCurrentAlignment();
     ListDiagSavings();
     Log("Finished %s\n", GetTimeAsStr());
 }

@@ -28,7 +28,10 @@ void SetUnsigned(const char* option, unsigned& param) {
 }
 
 void SetFloat(const char* option, float& param) {
-    if (const char* value = ValueOpt(option)) param = static_cast<float>(strtod(value, nullptr));
+    const char* value = ValueOpt(option);
+    if (!value) return;
+    param = static_cast<float>(strtod(value, nullptr));
+    if (!std::isfinite(param)) Quit("Invalid parameter -%s %s", option, value);
 }
 
 // A given value that would make a later stage divide by zero or do nothing at all.
@@ -192,5 +195,6 @@ void SetLogFile() {
 }
 
 bool MissingCommand() {
-    return strcmp(g_pstrInFileName, "-") == 0 && !g_pstrFileName1 && !g_pstrSPFileName;
+    // "-in -" names standard input; only an input named nowhere is missing.
+    return strcmp(g_pstrInFileName, "-") == 0 && !ValueOpt("in") && !g_pstrFileName1 && !g_pstrSPFileName;
 }

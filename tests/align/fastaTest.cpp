@@ -155,7 +155,7 @@ TEST_F(fasta, AlignmentRecordsMustShareOneLength) {
     TempFile file(">a\nACGT\n>b\nACG\n>c\nACGT\n");
     MSA a;
     TextFile in(file.c_str());
-    EXPECT_QUIT(a.FromFASTAFile(in), "Internal error MSA::ExpandCache, ColCount changed");
+    EXPECT_QUIT(a.FromFASTAFile(in), "The rows of " + file.path() + " differ in length: row a has 4 columns, row b has 3");
 }
 
 TEST_F(fasta, LineReaderOfOneRecord) {

@@ -81,4 +81,12 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
     EXPECT_QUIT(Read(text), "Too few fields in line of matrix file: 'C 5'");
     const std::string full = MatrixText(true);
     EXPECT_QUIT(Read(full.substr(0, full.find("\nE ") + 1)), "Premature EOF in matrix file");
+    // An entry that is not a finite number (also beyond single precision) names its line.
+    for (const std::string bad : {"nan", "-inf", "1e39"}) {
+        std::string infinite = full;
+        infinite.replace(infinite.find("\nD 2 ") + 3, 1, bad);
+        TempFile file(infinite);
+        TextFile in(file.c_str());
+        EXPECT_QUIT(ReadMx(in), "Matrix file " + file.path() + " line 5: '" + bad + "' is not a finite number");
+    }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "align/corvid.h"
 #include "align/guideTree.h"
 #include "align/msa.h"
 #include "align/params.h"
@@ -15,18 +16,23 @@
 #include "align/scoringSetup.h"
 #include "align/seqVect.h"
 #include "align/seqWeights.h"
+#include "align/textFile.h"
+#include "align/timeLimit.h"
 #include "align/tree.h"
 #include "tests/align/alignTestUtil.h"
+#include "tests/align/engineTestUtil.h"
 #include "tests/align/treeTestUtil.h"
 
 namespace {
 
 class RefineVertTest : public ProteinScoringTest<SEQWEIGHT_ClustalW> {
 protected:
-    void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a) {
+    // With maskFirstM, the leading methionines are masked first (MHackStart).
+    void Align(const std::vector<std::string>& letters, const std::string& newick, MSA& a, bool maskFirstM = false) {
         MSA::ResetIdCount();
         MSA::SetIdCount(static_cast<unsigned>(letters.size()));
         MakeSeqVect(m_Seqs, letters);
+        if (maskFirstM) MHackStart(m_Seqs);
         TreeFromNewickWithIds(newick, m_Tree);
         SetCorvidTree(m_Tree);
         ProgressiveAlign(m_Seqs, m_Tree, a);
@@ -69,4 +75,38 @@ TEST_F(RefineVertTest, WithoutAnchorsItIsOneUnlockedBlock) {
     MSA two;
     MakeMSA(two, {"ACDEFG", "ACDFG-"}, {0, 1});
     EXPECT_FALSE(RefineVert(two, m_Tree, 3));
+}
+
+TEST_F(RefineVertTest, TimeLimitSavesTheWholeAlignmentWithItsFirstResidues) {
+    std::mt19937 rng(TestSeed(56));
+    const std::string core = RandomProtein(rng, 30);
+    std::vector<std::string> letters;
+    for (unsigned i = 0; i < 5; ++i) {
+        std::string row = "M";  // masked by MHackStart
+        row += Mutate(rng, core, 0.4, 2) + std::string(20, 'W') + Mutate(rng, core, 0.4, 2);
+        letters.push_back(row);
+    }
+    // Anchored, the limit strikes inside the refinement of the first block; without anchors,
+    // inside the refinement of the whole alignment. Either way the save is the whole alignment,
+    // with the methionines that MHackStart masked.
+    for (const bool anchors : {true, false}) {
+        TempFile out;
+        EXPECT_EXIT(
+            {
+                MSA a;
+                Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a, true);
+                SetCurrentAlignment(a);
+                SetOutputFileName(out.c_str());
+                g_ulMaxSecs = 1;  // the start time was never set: the first check strikes
+                anchors ? RefineVert(a, m_Tree, 4) : RefineHoriz(a, m_Tree, 4, false, false);
+                exit(3);
+            },
+            ::testing::ExitedWithCode(0), "Current alignment saved");
+        MSA saved;
+        TextFile in(out.c_str());
+        saved.FromFile(in);
+        ASSERT_EQ(saved.GetSeqCount(), letters.size());
+        for (unsigned row = 0; row < saved.GetSeqCount(); ++row)
+            EXPECT_EQ(Ungapped(saved, row), letters[std::stoi(saved.GetSeqName(row) + 1)]) << anchors;
+    }
 }

@@ -29,4 +29,8 @@ TEST_F(ScoreHistoryTest, RangeAndMissingSlots) {
     EXPECT_QUIT(h.SetScore(2, 0, true, 0), "ScoreHistory::SetScore-3");
     ScoreHistory none(0, 5);
     EXPECT_QUIT(none.SetScore(0, 0, true, 0), "ScoreHistory::SetScore-1");
+    // "No limit" (-maxiters -1) costs only the passes that are scored.
+    ScoreHistory unlimited(4294967295u, 2);
+    EXPECT_FALSE(unlimited.SetScore(1, 1, true, 4));
+    EXPECT_QUIT(unlimited.GetScore(2, 1, false, true), "ScoreHistory::GetScore");
 }

@@ -68,10 +68,11 @@ protected:
         fs::remove_all(m_Dir);
     }
     std::string Path(const std::string& name) const { return (m_Dir / name).string(); }
-    static sProgramRun Run(const std::vector<std::string>& args) {
+    static sProgramRun Run(const std::vector<std::string>& args, const char* stdoutPath = nullptr,
+                           const char* stdinPath = nullptr) {
         std::vector<std::string> argv = {kCorvid};
         argv.insert(argv.end(), args.begin(), args.end());
-        return runProgram(argv);
+        return runProgram(argv, stdoutPath, stdinPath);
     }
     static sProgramRun RunOk(const std::vector<std::string>& args) {
         sProgramRun run = Run(args);
@@ -87,7 +88,9 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
     std::string deep;
     for (int i = 0; i < 10000; ++i) deep += "(L" + std::to_string(i) + ",";
     cTempFile deepTree(deep + "A" + std::string(10000, ')') + ";", "tre");
-    const std::string quit = "\n*** ERROR ***  ";
+    cTempFile ragged(">a\nMKV-L\n>b\nMKVL\n", "fa"), nanMatrix(" ACDEFGHIKLMNPQRSTVWY\nA nan\n", "mx");
+    const std::string quit = "\n*** ERROR ***  ", aligned = kData + "out.fa", r = ragged.path(), e = empty.path();
+    const std::string differ = quit + "The rows of " + r + " differ in length: row a has 5 columns, row b has 4";
     // arguments, status, the start of standard error
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"-foo"}, 1, "Invalid command line option \"foo\"\n\nBasic usage\n"},
@@ -105,7 +108,21 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
         {{"-spscore", empty.path()}, 2, quit + "No sequences in input file " + empty.path()},
         {{"-in", empty.path()}, 2, quit + "No sequences in input file"},
         // A valid tree thousands of levels deep is read, and then found not to fit.
-        {{"-in", kProtein, "-usetree_nowarn", deepTree.path()}, 2, quit + "User tree does not match input sequences"}};
+        {{"-in", kProtein, "-usetree_nowarn", deepTree.path()}, 2, quit + "User tree does not match input sequences"},
+        // User mistakes name the file or option: aligned rows of different lengths, alignment
+        // files without records, numbers that are not finite.
+        {{"-refine", "-in", r}, 2, differ},           {{"-refinew", "-in", r}, 2, differ},
+        {{"-profile", "-in1", r, "-in2", r}, 2, differ}, {{"-ppscore", "-in1", r, "-in2", r}, 2, differ},
+        {{"-spscore", r}, 2, differ},                 {{"-sw", "-in1", r, "-in2", r}, 2, differ},
+        {{"-maketree", "-in", r, "-out", "t"}, 2, differ},
+        {{"-profile", "-in1", e, "-in2", aligned}, 2, quit + "No sequences in input file " + e},
+        {{"-ppscore", "-in1", e, "-in2", e}, 2, quit + "No sequences in input file " + e},
+        {{"-sw", "-in1", aligned, "-in2", e}, 2, quit + "No sequences in input file " + e},
+        {{"-maketree", "-in", e, "-out", "t"}, 2, quit + "No sequences in input file " + e},
+        {{"-in", kProtein, "-gapopen", "nan"}, 2, quit + "Invalid parameter -GapOpen nan"},
+        {{"-in", kProtein, "-gapextend", "-inf"}, 2, quit + "Invalid parameter -GapExtend -inf"},
+        {{"-in", kProtein, "-matrix", nanMatrix.path()}, 2,
+         quit + "Matrix file " + nanMatrix.path() + " line 2: 'nan' is not a finite number"}};
     for (const auto& [args, status, err] : cases) {
         const sProgramRun run = Run(args);
         EXPECT_EQ(run.status, status) << ::testing::PrintToString(args) << run.err;
@@ -116,6 +133,83 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
     EXPECT_NE(usage.err.find("\nBasic usage\n\n    corvid -in <inputfile> -out <outputfile>\n"), std::string::npos);
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "corvid " QUORIX_VERSION "\n");
+}
+
+TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
+    const std::string aligned = kData + "out.fa", full = "Cannot write '/dev/full' errno=28",
+                      standardOutput = "Cannot write standard output errno=28";
+    // arguments, standard output to /dev/full, the message
+    const std::tuple<std::vector<std::string>, bool, std::string> cases[] = {
+        {{"-in", kProtein, "-out", "/dev/full"}, false, full},
+        {{"-in", kProtein}, true, standardOutput},
+        {{"-in", kProtein, "-out", Path("a"), "-clwout", "/dev/full"}, false, full},
+        {{"-in", kProtein, "-out", Path("a"), "-scorefile", "/dev/full"}, false, "Cannot write score file '/dev/full'"},
+        {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'"},
+        {{"-ppscore", "-in1", aligned, "-in2", aligned}, true, standardOutput}};
+    for (const auto& [args, toFull, message] : cases) {
+        const sProgramRun run = Run(args, toFull ? "/dev/full" : nullptr);
+        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(run.err.find("*** ERROR ***  " + message), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(Corvid, DashInReadsStandardInput) {
+    RunOk({"-in", kProtein, "-out", Path("file.fa")});
+    const sProgramRun run = Run({"-in", "-", "-out", Path("stdin.fa")}, nullptr, kProtein.c_str());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readWholeFile(Path("stdin.fa")), readWholeFile(Path("file.fa")));
+    EXPECT_EQ(Run({}, nullptr, kProtein.c_str()).status, 1);  // no -in at all: the usage
+}
+
+TEST_F(Corvid, NoIterationLimitEndsAsALargeLimitDoes) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"-in", kProtein},
+                                                    {"-refine", "-noanchors", "-in", kData + "out.fa"}}) {
+        for (const std::string limit : {"-1", "1000"}) {
+            std::vector<std::string> args = command;
+            args.insert(args.end(), {"-maxiters", limit, "-out", Path(limit)});
+            RunOk(args);
+        }
+        EXPECT_EQ(readWholeFile(Path("-1")), readWholeFile(Path("1000"))) << command[0];
+    }
+}
+
+TEST_F(Corvid, RunsTheFirstCommandInItsOrder) {
+    const std::string path = PutStandInFirstOnPath(m_Dir / "bin");
+    setenv("STANDIN_LOG", Path("calls").c_str(), 1);
+    const std::string aligned = kData + "out.fa", other = kData + "../formats.fa";
+    // In the order of Run, each with its inputs (the same for all, so that the outcome tells
+    // which command ran); the last is the alignment of -in.
+    const std::vector<std::vector<std::string>> commands = {
+        {"-refine", "-in", aligned}, {"-refinew", "-in", aligned}, {"-profdb", "-in1", aligned, "-in2", other},
+        {"-sw", "-in1", aligned, "-in2", other}, {"-spscore", aligned}, {"-profile", "-in1", aligned, "-in2", other},
+        {"-ppscore", "-in1", aligned, "-in2", other}, {"-pas", "-in", aligned}, {"-maketree", "-in", aligned},
+        {"-in", aligned}};
+    // What a run leaves: its status, standard output and error, and the output file.
+    auto result = [&](std::vector<std::string> args) {
+        fs::remove(Path("out"));
+        args.insert(args.end(), {"-out", Path("out")});
+        const sProgramRun run = Run(args);
+        return std::to_string(run.status) + run.out + "|" + run.err + "|" + readWholeFile(Path("out"));
+    };
+    std::vector<std::string> alone;
+    for (const auto& command : commands) alone.push_back(result(command));
+    // Of two neighbours given together (the later one first), the earlier one runs.
+    for (size_t i = 0; i + 1 < commands.size(); ++i) {
+        std::vector<std::string> both = commands[i + 1];
+        both.insert(both.end(), commands[i].begin(), commands[i].end());
+        EXPECT_NE(alone[i], alone[i + 1]) << commands[i][0];
+        EXPECT_EQ(result(both), alone[i]) << commands[i][0] << " before " << commands[i + 1][0];
+    }
+    setenv("PATH", path.c_str(), 1);
+}
+
+TEST_F(Corvid, MainOutputIsEmptyWhenOnlyExtraOutputsAreAsked) {
+    // Any one extra output empties it; the score file is not one of them.
+    for (const std::string option :
+         {"-fastaout", "-msfout", "-clwout", "-clwstrictout", "-htmlout", "-phyiout", "-physout", "-scorefile"}) {
+        RunOk({"-in", kProtein, "-out", Path("main"), option, Path("extra")});
+        EXPECT_EQ(readWholeFile(Path("main")), option == "-scorefile" ? readWholeFile(kData + "out.fa") : "") << option;
+    }
 }
 
 TEST_F(Corvid, DefaultAlignmentIsTheEnginesWithTheProgramsParameters) {
@@ -200,6 +294,9 @@ TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
             {{"-refine", "-in", aligned}, &once},
             {{"-refine", "-sw", "-in", aligned}, &once},  // -refine comes first: no -sw
             {{"-refinew", "-refinewindow", "25", "-in", aligned}, &once},
+            // Windows this narrow would be guessed as nucleotides now and then.
+            {{"-refinew", "-refinewindow", "1", "-in", aligned}, &once},
+            {{"-refinew", "-refinewindow", "2", "-in", aligned}, &once},
             {{"-pas", "-maxsubfam", "2", "-in", input}, &once},
             {{"-profile", "-in1", aligned, "-in2", aligned}, &twice},
             {{"-profdb", "-in1", aligned, "-in2", input}, &twice},

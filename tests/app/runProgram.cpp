@@ -23,7 +23,7 @@ std::string slurp(const std::string& path) {
 }
 }  // namespace
 
-sProgramRun runProgram(const std::vector<std::string>& args, const char* stdoutPath) {
+sProgramRun runProgram(const std::vector<std::string>& args, const char* stdoutPath, const char* stdinPath) {
     char outName[] = "/tmp/quorix_out_XXXXXX";
     char errName[] = "/tmp/quorix_err_XXXXXX";
     const int outFd = mkstemp(outName);
@@ -32,7 +32,9 @@ sProgramRun runProgram(const std::vector<std::string>& args, const char* stdoutP
     const pid_t pid = fork();
     if (pid == 0) {
         const int target = stdoutPath ? open(stdoutPath, O_WRONLY) : outFd;
-        if (target < 0) _exit(126);
+        const int source = stdinPath ? open(stdinPath, O_RDONLY) : 0;
+        if (target < 0 || source < 0) _exit(126);
+        dup2(source, 0);
         dup2(target, 1);
         dup2(errFd, 2);
         std::vector<char*> argv;

@@ -89,7 +89,7 @@ TEST_F(CommandLine, LogFileFlagsAndMissingCommand) {
     EXPECT_TRUE(MissingCommand());
     for (const char* option : {"-in", "-in1", "-spscore"}) {
         RestoreDefaultParams();
-        Args({option, "x"});
+        Args({option, option[3] == 0 ? "-" : "x"});  // "-in -": standard input
         SetParams();
         EXPECT_FALSE(MissingCommand()) << option;
     }

@@ -94,13 +94,18 @@ TEST_F(RefineWindows, EdgesAndInspectionFiles) {
     }
     fs::remove_all(dir);
 
-    // The time limit's save never finds a window's alignment (gone, or only part of the result).
+    // The time limit's save never finds a window's alignment (gone, or only part of the result):
+    // striking inside a window it saves the input, afterwards nothing.
     g_uSaveWindow = uInsane;
     TempFile saved("untouched");
     SetOutputFileName(saved.c_str());
     EXPECT_EXIT((RefineW(a, out), SaveCurrentAlignment()), ::testing::ExitedWithCode(2),
                 "Alignment not completed, cannot save.");
     EXPECT_EQ(saved.read(), "untouched");
+    g_ulMaxSecs = 1;  // the start time was never set: the first check strikes
+    EXPECT_EXIT((RefineW(a, out), exit(3)), ::testing::ExitedWithCode(0), "Current alignment saved");
+    g_ulMaxSecs = 0;
+    EXPECT_EQ(saved.read(), ">r0\nMKV---L--LLA\n>r1\n------------\n>r2\nMK-------VLA\n");
 
     // AppendMSA matches rows by id; a row without a partner gets gaps.
     MSA b;
