@@ -29,6 +29,10 @@ void ResetCorvidWeights() {
     haveCorvidWeights = false;
 }
 
+unsigned GetCorvidTreeLeafCount() {
+    return haveCurrentTree && currentTree.GetNodeCount() > 0 ? currentTree.GetLeafCount() : 0;
+}
+
 void SetCorvidTree(const Tree& tree) {
     currentTree.Copy(tree);
     haveCurrentTree = true;

@@ -20,6 +20,8 @@ void SetClustalWWeightsCorvid(MSA& msa);
 // id, total 1; position-based Henikoff weights while no split is set.
 void SetThreeWayWeightsCorvid(MSA& msa);
 WEIGHT GetCorvidSeqWeightById(unsigned id);
+// Leaves of the current guide tree (0 when none is set): the sequence ids it can weight.
+unsigned GetCorvidTreeLeafCount();
 // ClustalW and ThreeWay need a guide tree.
 bool TreeNeededForWeighting(SEQWEIGHT method);
 // Forgets the current tree and weight vector (start-of-process state).

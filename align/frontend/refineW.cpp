@@ -85,9 +85,9 @@ void DoRefineW() {
     g_SeqType = alpha == ALPHA_DNA ? SEQTYPE_DNA : alpha == ALPHA_RNA ? SEQTYPE_RNA : SEQTYPE_Protein;
     MSA refined;
     RefineW(a, refined);
-    // The guide tree in force is the last window's, which may lack rows that the MSF writer
-    // weights.
-    NumberJoinedAlignment(refined);
+    // The MSF writer weights the rows by the guide tree in force, the last window's. A window
+    // that lacked rows leaves a tree without them: the refined alignment's own tree is built then.
+    if (GetCorvidTreeLeafCount() < refined.GetSeqCount()) NumberJoinedAlignment(refined);
     CorvidOutput(refined);
 }
 

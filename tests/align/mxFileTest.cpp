@@ -52,7 +52,10 @@ TEST_F(MxFile, TwentyLetterFileKeepsItsLastColumn) {
     std::string text = " A C D E F G H I K L M N P Q R S T V W Y\n";
     for (unsigned i = 0; i < 20; ++i) {
         text += LETTERS[i];
-        for (unsigned j = 0; j < 20; ++j) text += " " + std::to_string(i + j);
+        for (unsigned j = 0; j < 20; ++j) {
+            text += ' ';
+            text += std::to_string(i + j);
+        }
         text += "\n";
     }
     PTR_SCOREMATRIX m = Read(text);
