@@ -92,7 +92,7 @@ void AlignTwoMSAsGivenPath(const PWPath& path, const MSA& a, const MSA& b, MSA& 
     AppendUnalignedBlock(s, colsA, colsB);
 }
 
-void AlignTwoMSAs(const MSA& a, const MSA& b, MSA& out, PWPath& path, bool lockLeft, bool lockRight) {
+void AlignTwoMSAsPath(const MSA& a, const MSA& b, PWPath& path, bool lockLeft, bool lockRight) {
     const unsigned lengthA = a.GetColCount();
     const unsigned lengthB = b.GetColCount();
     std::unique_ptr<ProfPos[]> profA(ProfileFromMSA(a));
@@ -106,5 +106,9 @@ void AlignTwoMSAs(const MSA& a, const MSA& b, MSA& out, PWPath& path, bool lockL
         profB[lengthB - 1].scoreGapClose = MINUS_INFINITY;
     }
     GlobalAlign(profA.get(), lengthA, profB.get(), lengthB, path);
+}
+
+void AlignTwoMSAs(const MSA& a, const MSA& b, MSA& out, PWPath& path, bool lockLeft, bool lockRight) {
+    AlignTwoMSAsPath(a, b, path, lockLeft, lockRight);
     AlignTwoMSAsGivenPath(path, a, b, out);
 }

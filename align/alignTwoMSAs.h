@@ -9,6 +9,8 @@ class PWPath;
 // lockLeft forbids any leading gap and lockRight any gap closing after the last column (both
 // profiles' first open and last close scores become MINUS_INFINITY).
 void AlignTwoMSAs(const MSA& a, const MSA& b, MSA& out, PWPath& path, bool lockLeft, bool lockRight);
+// The path of AlignTwoMSAs alone (weights of a and b set the same way), without the join.
+void AlignTwoMSAsPath(const MSA& a, const MSA& b, PWPath& path, bool lockLeft, bool lockRight);
 // out = a's rows (names, ids) above b's rows, one column per edge ('-' on the side that has no
 // column). Columns that the path skips are copied as an unaligned block: lower-case letters,
 // the shorter side padded with '.'.

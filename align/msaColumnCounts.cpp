@@ -1,10 +1,13 @@
-// The weighted statistics of one alignment column that a profile column is built from.
+// The weighted statistics of alignment columns that profile columns are built from: of one
+// column, and of every column at once for ProfileFromMSA.
 #include <cstring>
+#include <vector>
 
 #include "align/alpha.h"
 #include "align/diagnostics.h"
 #include "align/msa.h"
 #include "align/params.h"
+#include "align/profile.h"
 
 namespace {
 
@@ -107,4 +110,97 @@ void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT coun
     *LG = lg;
     *GL = gl;
     *GG = gg;
+}
+
+namespace {
+
+// The sums of a column that do not go into its profile column.
+struct ColumnExtras {
+    FCOUNT gapWeight = 0;
+    FCOUNT letterTotal = 0;
+    FCOUNT gapStart = 0;
+    FCOUNT gapEnd = 0;
+    bool hasLetter = false;
+    bool badLetter = false;
+};
+
+// The first row of the column whose character is neither a gap, a wildcard nor a letter: the
+// message GetFractionalWeightedCounts would give.
+[[noreturn]] void QuitBadLetter(const MSA& a, unsigned col) {
+    for (unsigned row = 0; row < a.GetSeqCount(); ++row) {
+        const char c = a.GetChar(row, col);
+        if (!IsGapChar(c) && !IsWildcardChar(c) && CharToLetter(c) >= 20) (void)a.GetLetter(row, col);
+    }
+    Quit("QuitBadLetter: column %u has no bad letter", col);
+}
+
+}  // namespace
+
+void ProfileCountsFromMSA(const MSA& a, bool bNormalize, ProfPos prof[], FCOUNT gapStart[], FCOUNT gapEnd[]) {
+    const unsigned colCount = a.GetColCount();
+    const unsigned rowCount = a.GetSeqCount();
+    if (colCount == 0) return;
+    if (g_Alpha != ALPHA_Amino && g_Alpha != ALPHA_DNA && g_Alpha != ALPHA_RNA)
+        Quit("Alphabet %d not supported", static_cast<int>(g_Alpha));
+    for (unsigned row = 0; row < rowCount; ++row) (void)a.GetSeqWeight(row);
+
+    // Row by row: every sum of a column receives its rows' terms in row order, exactly as the
+    // column-by-column walk of GetFractionalWeightedCounts adds them.
+    std::vector<ColumnExtras> extras(colCount);
+    const unsigned last = colCount - 1;
+    for (unsigned row = 0; row < rowCount; ++row) {
+        const WEIGHT w = a.GetSeqWeight(row);
+        const char* s = a.GetSeqBuffer(row);
+        bool gapBefore = false;  // before column 0 every row counts as having a letter
+        for (unsigned col = 0; col < colCount; ++col) {
+            ProfPos& pp = prof[col];
+            ColumnExtras& x = extras[col];
+            const char c = s[col];
+            const bool gapHere = IsGapChar(c);
+            if (gapHere) {
+                x.gapWeight += w;
+            } else {
+                x.hasLetter = true;
+                if (IsWildcardChar(c)) {
+                    SpreadWildcard(CharToLetterEx(c), w, pp.fcCounts);
+                } else {
+                    const unsigned letter = CharToLetter(c);
+                    if (letter >= 20) {
+                        x.badLetter = true;
+                    } else {
+                        pp.fcCounts[letter] += w;
+                        x.letterTotal += w;
+                    }
+                }
+            }
+            const bool gapAfter = col < last && IsGapChar(s[col + 1]);
+            if (gapHere) {
+                if (!gapBefore) x.gapStart += w;
+                if (col == last || !gapAfter) x.gapEnd += w;
+            }
+            if (!gapBefore && !gapHere)
+                pp.LL += w;
+            else if (!gapBefore && gapHere)
+                pp.LG += w;
+            else if (gapBefore && !gapHere)
+                pp.GL += w;
+            else
+                pp.GG += w;
+            gapBefore = gapHere;
+        }
+    }
+
+    for (unsigned col = 0; col < colCount; ++col) {
+        ProfPos& pp = prof[col];
+        const ColumnExtras& x = extras[col];
+        if (x.badLetter) QuitBadLetter(a, col);
+        pp.bAllGaps = !x.hasLetter;
+        pp.fOcc = 1 - x.gapWeight;
+        if (bNormalize && x.letterTotal > 0) {
+            if (x.letterTotal > 1.001) Quit("wTotal=%g\n", x.letterTotal);
+            for (unsigned letter = 0; letter < g_AlphaSize; ++letter) pp.fcCounts[letter] /= x.letterTotal;
+        }
+        gapStart[col] = x.gapStart;
+        gapEnd[col] = x.gapEnd;
+    }
 }

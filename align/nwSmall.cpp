@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "align/columnPairScores.h"
 #include "align/diagnostics.h"
 #include "align/params.h"
 #include "align/profile.h"
@@ -30,6 +31,7 @@ struct Workspace {
     std::vector<char> traceback;
     std::vector<char*> rows;
     std::vector<SCORE> mPrev, mCur, dPrev, dCur, iPrev, iCur;
+    std::vector<SCORE> scores;  // column pair scores, row i for A's column i
 
     void Reserve(unsigned rowCount, unsigned colCount) {
         if (rowCount <= rowCapacity && colCount <= colCapacity) return;
@@ -47,8 +49,7 @@ Workspace& GetWorkspace() {
     return workspace;
 }
 
-// The dynamic programming with one column score, called per cell and inlined.
-template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
+// The dynamic programming over the column pair scores in w.scores.
 void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends);
 
 }  // namespace
@@ -76,7 +77,6 @@ namespace {
 
 // Fills the traceback of an m x n alignment and leaves the last row of the three score rows in
 // ends[0] (M), ends[1] (D) and ends[2] (I).
-template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
 void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends) {
     // Row 0 and column 0 of the traceback are read as zero; every other cell is written below.
     memset(w.rows[0], 0, n + 1);
@@ -122,14 +122,14 @@ void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, 
 
     for (unsigned i = 1; i <= m; ++i) {
         const ProfPos& a = A[i - 1];
+        const SCORE* score = w.scores.data() + static_cast<size_t>(i - 1) * n;
         char* tb = w.rows[i];
         mCur[0] = NEG;
         iCur[0] = NEG;
         // The first row and column carry the whole price of a leading gap.
         if (i == 1) {
             for (unsigned j = 1; j <= n; ++j) {
-                const ProfPos& b = B[j - 1];
-                const SCORE s = Score(a, b);
+                const SCORE s = score[j - 1];
                 unsigned char bits;
                 if (j == 1) {
                     if (m == 1) {
@@ -147,12 +147,12 @@ void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, 
                 gapStates(j, a, B[j - 1], bits, tb);
             }
         } else {
-            mCur[1] = Score(a, B[0]) + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
+            mCur[1] = score[0] + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
             gapStates(1, a, B[0], TB_D, tb);
             const SCORE closeA = A[i - 2].scoreGapClose;
             for (unsigned j = 2; j <= n; ++j) {
                 const ProfPos& b = B[j - 1];
-                const SCORE s = Score(a, b);
+                const SCORE s = score[j - 1];
                 const SCORE fromM = mPrev[j - 1];
                 const SCORE fromD = dPrev[j - 1] + closeA;
                 const SCORE fromI = iPrev[j - 1] + B[j - 2].scoreGapClose;
@@ -190,15 +190,9 @@ void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
 
     Workspace& w = GetWorkspace();
     w.Reserve(m + 1, n + 1);
-    // g_PPScore does not change during one alignment.
     SCORE* ends[3];
-    switch (g_PPScore) {
-        case PPSCORE_LE: FillMatrices<ScoreProfPos2LA>(w, A, m, B, n, ends); break;
-        case PPSCORE_SP:
-        case PPSCORE_SV: FillMatrices<ScoreProfPos2SP>(w, A, m, B, n, ends); break;
-        case PPSCORE_SPN: FillMatrices<ScoreProfPos2SPN>(w, A, m, B, n, ends); break;
-        default: Quit("Invalid g_PPScore");
-    }
+    ColumnPairScores(A, m, B, n, w.scores);
+    FillMatrices(w, A, m, B, n, ends);
 
     // A gap that runs to the end pays no close score here: SetTermGaps has priced it.
     const SCORE mEnd = ends[0][n], dEnd = ends[1][n], iEnd = ends[2][n];

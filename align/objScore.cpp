@@ -11,6 +11,7 @@
 #include "align/pairScore.h"
 #include "align/params.h"
 #include "align/profile.h"
+#include "align/scoringSetup.h"
 #include "align/seqWeights.h"
 
 namespace {
@@ -30,9 +31,23 @@ void LogTraceColumn(const MSA* msa, unsigned col) {
 
 }  // namespace
 
+namespace {
+
+OBJSCORE EffectiveObjScore(const MSA& msa) {
+    if (g_ObjScore != OBJSCORE_SPM) return g_ObjScore;
+    return msa.GetSeqCount() <= SPM_MAX_XP_ROWS ? OBJSCORE_XP : OBJSCORE_SPF;
+}
+
+}  // namespace
+
+bool ObjScoreIsOfWholeAlignment(const MSA& msa) {
+    // SP also sets g_SPScoreLetters and g_SPScoreGaps; three-way weights follow the split edge.
+    const OBJSCORE method = EffectiveObjScore(msa);
+    return (method == OBJSCORE_SPF || method == OBJSCORE_PS) && GetSeqWeightMethod() != SEQWEIGHT_ThreeWay;
+}
+
 SCORE ObjScore(const MSA& msa, const unsigned rowsA[], unsigned countA, const unsigned rowsB[], unsigned countB) {
-    OBJSCORE method = g_ObjScore;
-    if (method == OBJSCORE_SPM) method = msa.GetSeqCount() <= SPM_MAX_XP_ROWS ? OBJSCORE_XP : OBJSCORE_SPF;
+    const OBJSCORE method = EffectiveObjScore(msa);
     switch (method) {
         case OBJSCORE_SP:
             SetWeights(msa);

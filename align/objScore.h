@@ -12,6 +12,11 @@ class MSA;
 // score all rows; DP and XP copy the two groups (row indexes) out, weight each group by the
 // method in force and score one against the other. Only the weight record of msa changes.
 SCORE ObjScore(const MSA& msa, const unsigned rowsA[], unsigned countA, const unsigned rowsB[], unsigned countB);
+// True when ObjScore of this alignment scores the whole alignment and nothing else: it reads
+// only the letters, the row order and the weights that SetMSAWeightsCorvid gives (which do not
+// depend on the tree split here), and sets no global. Such a score of an unchanged alignment
+// need not be computed twice.
+bool ObjScoreIsOfWholeAlignment(const MSA& msa);
 // The same with the groups given as sequence ids.
 SCORE ObjScoreIds(const MSA& msa, const unsigned idsA[], unsigned countA, const unsigned idsB[], unsigned countB);
 

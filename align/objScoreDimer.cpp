@@ -1,6 +1,7 @@
 // ObjScoreSPDimer: the sum-of-pairs score from per-column frequencies of letters and of gap
 // dimer states, linear in the row count.
 #include <cstring>
+#include <vector>
 
 #include "align/diagnostics.h"
 #include "align/msa.h"
@@ -57,34 +58,56 @@ DimerState StateOf(bool gapBefore, bool gapHere) {
     return gapHere ? DIMER_GG : DIMER_GL;
 }
 
-// Letters and gap states of one column, over ordered pairs of distinct rows.
-SCORE ColumnScore(const MSA& msa, unsigned col) {
+// One column's weighted letter and gap-state frequencies and its self-pair terms.
+struct ColumnSums {
+    FCOUNT letterFreqs[MAX_ALPHA];
+    FCOUNT gapFreqs[DIMER_STATES];
+    SCORE selfLetters;
+    SCORE selfGaps;
+};
+
+// Every column's sums, filled row by row: each sum receives its rows' terms in row order, as a
+// column-by-column walk over the rows would add them, and the walk along a row keeps the rows'
+// letters in cache.
+void SumColumns(const MSA& msa, std::vector<ColumnSums>& sums) {
     const SCOREMATRIX& mx = *g_ptrScoreMatrix;
-    FCOUNT letterFreqs[MAX_ALPHA] = {};
-    FCOUNT gapFreqs[DIMER_STATES] = {};
-    SCORE selfLetters = 0;
-    SCORE selfGaps = 0;
+    const unsigned colCount = msa.GetColCount();
+    sums.assign(colCount, ColumnSums{});
+    if (colCount == 0) return;
     for (unsigned row = 0; row < msa.GetSeqCount(); ++row) {
         const WEIGHT w = msa.GetSeqWeight(row);
-        const unsigned letter = msa.GetLetterEx(row, col);
-        if (letter < MAX_ALPHA) {
-            letterFreqs[letter] += w;
-            selfLetters += w * w * mx[letter][letter];
+        const char* letters = msa.GetSeqBuffer(row);
+        bool gapBefore = false;  // before column 0 every row has a letter
+        for (unsigned col = 0; col < colCount; ++col) {
+            ColumnSums& c = sums[col];
+            const char ch = letters[col];
+            const unsigned letter = CharToLetterEx(ch);
+            if (letter < MAX_ALPHA) {
+                c.letterFreqs[letter] += w;
+                c.selfLetters += w * w * mx[letter][letter];
+            }
+            const bool gapHere = IsGapChar(ch);
+            const DimerState state = StateOf(gapBefore, gapHere);
+            c.gapFreqs[state] += w;
+            c.selfGaps += w * w * GapScoreMatrix[state][state];
+            gapBefore = gapHere;
         }
-        const DimerState state = StateOf(col > 0 && msa.IsGap(row, col - 1), msa.IsGap(row, col));
-        gapFreqs[state] += w;
-        selfGaps += w * w * GapScoreMatrix[state][state];
     }
-    const SCORE letters = PairSum<MAX_ALPHA>(letterFreqs, mx) - selfLetters;
-    const SCORE gaps = PairSum<DIMER_STATES>(gapFreqs, GapScoreMatrix) - selfGaps;
-    return letters + gaps;
 }
 
 }  // namespace
 
 SCORE ObjScoreSPDimer(const MSA& msa) {
     CalcGapScoreMatrix();
+    // Letters and gap states of each column, over ordered pairs of distinct rows.
+    const SCOREMATRIX& mx = *g_ptrScoreMatrix;
+    std::vector<ColumnSums> sums;
+    SumColumns(msa, sums);
     SCORE total = 0;
-    for (unsigned col = 0; col < msa.GetColCount(); ++col) total += ColumnScore(msa, col);
+    for (const ColumnSums& c : sums) {
+        const SCORE letters = PairSum<MAX_ALPHA>(c.letterFreqs, mx) - c.selfLetters;
+        const SCORE gaps = PairSum<DIMER_STATES>(c.gapFreqs, GapScoreMatrix) - c.selfGaps;
+        total += letters + gaps;
+    }
     return total / 2;
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "align/alpha.h"
 #include "align/diagnostics.h"
@@ -106,17 +107,15 @@ ProfPos* ProfileFromMSA(const MSA& a) {
     SetMSAWeightsCorvid(const_cast<MSA&>(a));
     const unsigned colCount = a.GetColCount();
     ProfPos* prof = new ProfPos[colCount]();
+    std::vector<FCOUNT> gapStart(colCount), gapEnd(colCount);
+    ProfileCountsFromMSA(a, g_bNormalizeCounts, prof, gapStart.data(), gapEnd.data());
     for (unsigned col = 0; col < colCount; ++col) {
         ProfPos& pp = prof[col];
-        pp.bAllGaps = a.IsGapColumn(col);
-        FCOUNT gapStart, gapEnd, gapExtend;
-        a.GetFractionalWeightedCounts(col, g_bNormalizeCounts, pp.fcCounts, &gapStart, &gapEnd, &gapExtend,
-                                      &pp.fOcc, &pp.LL, &pp.LG, &pp.GL, &pp.GG);
         SortCounts(pp.fcCounts, pp.uSortOrder);
         pp.uResidueGroup = ResidueGroupFromFCounts(pp.fcCounts);
         SetAAScores(pp);
-        pp.fcStartOcc = 1 - gapStart;
-        pp.fcEndOcc = 1 - gapEnd;
+        pp.fcStartOcc = 1 - gapStart[col];
+        pp.fcEndOcc = 1 - gapEnd[col];
         pp.scoreGapOpen = static_cast<SCORE>(static_cast<double>(pp.fcStartOcc) * g_scoreGapOpen * 0.5);
         pp.scoreGapClose = static_cast<SCORE>(static_cast<double>(pp.fcEndOcc) * g_scoreGapOpen * 0.5);
     }

@@ -38,6 +38,10 @@ struct ProfPos {
 // part of what the profile summarises, so the alignment's weight record is refreshed even
 // though the letters stay untouched.
 ProfPos* ProfileFromMSA(const MSA& a);
+// The counts of every column of a (weights set) into zeroed profile columns, as
+// GetFractionalWeightedCounts gives them column by column: fcCounts, LL, LG, GL, GG, fOcc and
+// bAllGaps, with the weight of rows whose gap starts or ends there in gapStart and gapEnd.
+void ProfileCountsFromMSA(const MSA& a, bool bNormalize, ProfPos prof[], FCOUNT gapStart[], FCOUNT gapEnd[]);
 
 // order = letters 0 .. g_AlphaSize-1 sorted by falling frequency (stable on ties).
 void SortCounts(const FCOUNT fcCounts[], unsigned order[]);

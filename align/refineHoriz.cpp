@@ -31,7 +31,7 @@ struct SplitNodesReset {
 }  // namespace
 
 bool TryRealign(MSA& msa, const Tree& tree, const unsigned leavesA[], unsigned countA, const unsigned leavesB[],
-                unsigned countB, SCORE* oldScore, SCORE* newScore, bool lockLeft, bool lockRight) {
+                unsigned countB, SCORE* oldScore, SCORE* newScore, bool lockLeft, bool lockRight, KnownScore* known) {
     *oldScore = 0;
     *newScore = 0;
     std::vector<unsigned> idsA(countA), idsB(countB);
@@ -47,17 +47,28 @@ bool TryRealign(MSA& msa, const Tree& tree, const unsigned leavesA[], unsigned c
     DeleteGappedCols(b);
     if (a.GetColCount() == 0 || b.GetColCount() == 0) return false;
 
-    MSA realigned;
     PWPath newPath;
-    AlignTwoMSAs(a, b, realigned, newPath, lockLeft, lockRight);
+    AlignTwoMSAsPath(a, b, newPath, lockLeft, lockRight);
     if (newPath.Equal(oldPath)) return false;
+    MSA realigned;
+    AlignTwoMSAsGivenPath(newPath, a, b, realigned);
 
     SetMSAWeightsCorvid(msa);
     SetMSAWeightsCorvid(realigned);
-    *oldScore = ObjScoreIds(msa, idsA.data(), countA, idsB.data(), countB);
+    // A whole-alignment score of msa is the one computed when msa last changed (or was last
+    // scored): msa.Copy below keeps realigned's rows in their order, and the next
+    // SetMSAWeightsCorvid(msa) gives them the weights realigned had.
+    const bool reuse = known && ObjScoreIsOfWholeAlignment(msa);
+    if (reuse && known->valid) {
+        *oldScore = known->score;
+    } else {
+        *oldScore = ObjScoreIds(msa, idsA.data(), countA, idsB.data(), countB);
+        if (reuse) *known = KnownScore{true, *oldScore};
+    }
     *newScore = ObjScoreIds(realigned, idsA.data(), countA, idsB.data(), countB);
     if (!(*newScore > *oldScore)) return false;
     msa.Copy(realigned);
+    if (reuse) *known = KnownScore{true, *newScore};
     return true;
 }
 
@@ -76,6 +87,7 @@ bool RefineHoriz(MSA& msa, const Tree& tree, unsigned maxPasses, bool lockLeft, 
     const unsigned root = tree.GetRootNodeIndex();
     std::vector<unsigned> leavesA(seqCount), leavesB(seqCount);
     bool anyAccepted = false;
+    KnownScore known;
     for (unsigned pass = 0; pass < maxPasses; ++pass) {
         IncIter();
         SetProgressDesc("Refine biparts");
@@ -95,7 +107,7 @@ bool RefineHoriz(MSA& msa, const Tree& tree, unsigned maxPasses, bool lockLeft, 
 
                 SCORE oldScore = 0, newScore = 0;
                 const bool accepted = TryRealign(msa, tree, leavesA.data(), countA, leavesB.data(), countB,
-                                                 &oldScore, &newScore, lockLeft, lockRight);
+                                                 &oldScore, &newScore, lockLeft, lockRight, &known);
                 SetCurrentAlignment(msa);
                 Progress(g_uRefineHeightSubtree, g_uRefineHeightSubtreeTotal);
                 ++g_uRefineHeightSubtree;

@@ -17,5 +17,12 @@ bool RefineHoriz(MSA& msa, const Tree& tree, unsigned maxPasses, bool lockLeft, 
 // the result replaces msa (group A's rows first) when its objective score is strictly higher.
 // A group without columns, or a realignment that reproduces the old path, is not tried
 // further and scores 0 / 0.
+// known, when given, holds msa's objective score across trials on the same alignment: it is
+// used instead of scoring msa again and follows msa when a realignment replaces it.
+struct KnownScore {
+    bool valid = false;
+    SCORE score = 0;
+};
 bool TryRealign(MSA& msa, const Tree& tree, const unsigned leavesA[], unsigned countA, const unsigned leavesB[],
-                unsigned countB, SCORE* oldScore, SCORE* newScore, bool lockLeft, bool lockRight);
+                unsigned countB, SCORE* oldScore, SCORE* newScore, bool lockLeft, bool lockRight,
+                KnownScore* known = nullptr);
