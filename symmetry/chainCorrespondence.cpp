@@ -4,7 +4,9 @@
 #include "symmetry/chainCorrespondence.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <iostream>
 #include <limits>
 
@@ -59,6 +61,39 @@ void addEdge(tGraph& graph, int j, int k) {
     graph[k].insert(std::upper_bound(graph[k].begin(), graph[k].end(), j), j);
 }
 
+// Bit sets of local chain indices, for the correspondence search.
+using tWord = std::uint64_t;
+constexpr int kWordBits = 64;
+
+void setBit(tWord* set, int k) { set[k / kWordBits] |= tWord{1} << (k % kWordBits); }
+void clearBit(tWord* set, int k) { set[k / kWordBits] &= ~(tWord{1} << (k % kWordBits)); }
+
+// Bits from..end - 1 of a set's word w (end within or beyond that word).
+tWord rangeOfWord(int w, int from, int end) {
+    const int low = std::max(from - w * kWordBits, 0);
+    const int high = std::min(end - w * kWordBits, kWordBits);
+    if (low >= high) return 0;
+    const tWord upTo = high == kWordBits ? ~tWord{0} : (tWord{1} << high) - 1;
+    return upTo & ~((tWord{1} << low) - 1);
+}
+
+// The first index in from .. end - 1 that the set holds, or -1.
+int nextBit(const tWord* set, int from, int end) {
+    for (int w = std::max(from, 0) / kWordBits; w * kWordBits < end; ++w) {
+        const tWord bits = set[w] & rangeOfWord(w, from, end);
+        if (bits) return w * kWordBits + std::countr_zero(bits);
+    }
+    return -1;
+}
+
+// How many indices in from .. end - 1 the set holds.
+int countBits(const tWord* set, int from, int end) {
+    int count = 0;
+    for (int w = std::max(from, 0) / kWordBits; w * kWordBits < end; ++w)
+        count += std::popcount(set[w] & rangeOfWord(w, from, end));
+    return count;
+}
+
 }  // namespace
 
 tGraph chainNeighbourGraph(const cVector3* r, int a) {
@@ -107,23 +142,36 @@ std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const
     // More real chains than elements cannot be placed one per element.
     if (n <= 0 || a > n) return solutions;
 
-    std::vector<char> adjacent(static_cast<std::size_t>(a) * a, 0);
-    for (int j = 0; j < a; ++j)
+    // Sets of local chain indices as bit words. allowed[j]: the indices that may take an element
+    // next to one held by real chain j: its neighbours in the chain graph, and every missing chain.
+    const int words = (n + kWordBits - 1) / kWordBits;
+    std::vector<tWord> allowed(static_cast<std::size_t>(a) * words, 0);
+    for (int j = 0; j < a; ++j) {
+        tWord* row = &allowed[static_cast<std::size_t>(j) * words];
         for (int k : chainGraph[j])
-            if (k >= 0 && k < a) adjacent[static_cast<std::size_t>(j) * a + k] = 1;
+            if (k >= 0 && k < a) setBit(row, k);
+        for (int k = a; k < n; ++k) setBit(row, k);
+    }
+    // The indices not yet taken; chain 0 always holds element 0.
+    std::vector<tWord> free(words, 0);
+    for (int k = 1; k < n; ++k) setBit(free.data(), k);
+
+    // Element i is constrained by its graph neighbours placed before it.
+    std::vector<std::vector<int>> earlier(n);
+    for (int i = 0; i < n; ++i)
+        for (int neighbour : elementGraph[i])
+            if (neighbour >= 0 && neighbour < i) earlier[i].push_back(neighbour);
 
     std::vector<int> assigned(n, -1);
-    std::vector<char> used(n, 0);
     assigned[0] = 0;
-    used[0] = 1;
 
     auto record = [&] {
         std::vector<int> solution = assigned;
-        int next = 0;
+        int next = nextBit(free.data(), 0, n);
         for (int& slot : solution) {
             if (slot != -1) continue;
-            while (used[next]) ++next;
-            slot = next++;
+            slot = next;
+            next = nextBit(free.data(), next + 1, n);
         }
         solutions.push_back(std::move(solution));
     };
@@ -134,40 +182,43 @@ std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const
         return solutions;
     }
 
+    // Depth first over elements 1 .. a - 1, candidates in increasing index order. One step of the
+    // budget is one free index examined for an element, so a level's scan from `start` costs the
+    // free indices up to and including the one chosen (all of them when none fits): the budget
+    // runs out at the same candidate, with the same solutions found, as a scan index by index.
+    std::vector<tWord> candidates(words);
     int i = 1;
     while (i >= 1) {
         // Next candidate for element i, after the one it held before.
         int start = 0;
         if (assigned[i] != -1) {
             start = assigned[i] + 1;
-            used[assigned[i]] = 0;
+            setBit(free.data(), assigned[i]);
             assigned[i] = -1;
         }
-        int chosen = -1;
-        for (int k = start; k < n && chosen < 0; ++k) {
-            if (used[k]) continue;
-            if (stepBudget && --*stepBudget < 0) return solutions;
-            bool fits = true;
-            if (k < a) {
-                for (int neighbour : elementGraph[i]) {
-                    if (neighbour >= i || neighbour < 0) continue;
-                    const int chain = assigned[neighbour];
-                    // A missing chain has no place in the chain graph: nothing to test.
-                    if (chain >= a) continue;
-                    if (!adjacent[static_cast<std::size_t>(chain) * a + k]) {
-                        fits = false;
-                        break;
-                    }
-                }
+        std::copy(free.begin(), free.end(), candidates.begin());
+        for (int neighbour : earlier[i]) {
+            const int chain = assigned[neighbour];
+            // A missing chain has no place in the chain graph: nothing to test.
+            if (chain >= a) continue;
+            const tWord* row = &allowed[static_cast<std::size_t>(chain) * words];
+            for (int w = 0; w < words; ++w) candidates[w] &= row[w];
+        }
+        const int chosen = nextBit(candidates.data(), start, n);
+        if (stepBudget) {
+            const long long steps = countBits(free.data(), start, chosen < 0 ? n : chosen + 1);
+            if (steps > *stepBudget) {
+                *stepBudget = -1;
+                return solutions;
             }
-            if (fits) chosen = k;
+            *stepBudget -= steps;
         }
         if (chosen < 0) {
             --i;  // the choice at i - 1 is released when that level looks for its next candidate
             continue;
         }
         assigned[i] = chosen;
-        used[chosen] = 1;
+        clearBit(free.data(), chosen);
         if (i + 1 == a) {
             record();
             if (solutions.size() >= kMaxSolutions) break;

@@ -289,3 +289,76 @@ TEST(CubicGroupCorrespondence, HopelessSearchStopsAtItsStepBudget) {
               maxInducedSubGraph(ringGraph, ringGraph).size());
     EXPECT_GT(budget, 0);
 }
+
+namespace {
+
+// The search examined one candidate index at a time; its step count is the budget's unit.
+std::vector<std::vector<int>> searchIndexByIndex(const tGraph& chains, const tGraph& elements, long long& budget) {
+    const int n = static_cast<int>(elements.size()), a = static_cast<int>(chains.size());
+    std::vector<std::vector<int>> solutions;
+    std::vector<int> assigned(n, -1);
+    std::vector<char> used(n, 0);
+    assigned[0] = 0;
+    used[0] = 1;
+    auto fits = [&](int i, int k) {
+        for (int e : elements[i])
+            if (e < i && assigned[e] < a && k < a &&
+                !std::binary_search(chains[assigned[e]].begin(), chains[assigned[e]].end(), k))
+                return false;
+        return true;
+    };
+    for (int i = 1; i >= 1;) {
+        int k = assigned[i] + 1;
+        if (assigned[i] != -1) used[assigned[i]] = 0;
+        assigned[i] = -1;
+        for (; k < n; ++k) {
+            if (used[k]) continue;
+            if (--budget < 0) return solutions;
+            if (fits(i, k)) break;
+        }
+        if (k == n) {
+            --i;
+            continue;
+        }
+        assigned[i] = k;
+        used[k] = 1;
+        if (i + 1 < a) {
+            ++i;
+            continue;
+        }
+        std::vector<int> solution = assigned;
+        for (int slot = 0, next = 0; slot < n; ++slot) {
+            if (solution[slot] != -1) continue;
+            while (used[next]) ++next;
+            solution[slot] = next++;
+        }
+        solutions.push_back(solution);
+        if (solutions.size() >= 1000) break;
+    }
+    return solutions;
+}
+
+}  // namespace
+
+// Bit-set scans must spend the budget exactly as the index-by-index scan did: a search that ran out
+// of steps then must run out at the same candidate now, with the same maps found.
+TEST(CubicGroupCorrespondence, StepBudgetRunsOutWhereAnIndexByIndexScanDid) {
+    std::mt19937_64 random = seededEngine("StepBudgetRunsOutWhereAnIndexByIndexScanDid");
+    for (const auto& [type, order, chains, density] :
+         std::vector<std::tuple<char, int, int, double>>{{'c', 7, 7, 0.5}, {'c', 9, 6, 0.4}, {'d', 4, 8, 0.5},
+                                                         {'t', 0, 12, 0.6}, {'c', 70, 70, 0.1}, {'c', 66, 40, 0.2}}) {
+        const tGraph elements = groupElementGraph(type, order);
+        tGraph graph(chains);
+        std::bernoulli_distribution edge(density);
+        for (int j = 0; j < chains; ++j)
+            for (int k = j + 1; k < chains; ++k)
+                if (edge(random)) graph[j].push_back(k), graph[k].push_back(j);
+        for (auto& list : graph) std::sort(list.begin(), list.end());
+        for (long long start : {0LL, 1LL, 5LL, 37LL, 400LL, 20'000LL, 3'000'000LL}) {
+            long long expectedBudget = start, budget = start;
+            const auto expected = searchIndexByIndex(graph, elements, expectedBudget);
+            EXPECT_EQ(maxInducedSubGraph(graph, elements, &budget), expected) << type << order << " from " << start;
+            EXPECT_EQ(budget, expectedBudget) << type << order << " from " << start;
+        }
+    }
+}
