@@ -204,9 +204,19 @@ std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const
             const tWord* row = &allowed[static_cast<std::size_t>(chain) * words];
             for (int w = 0; w < words; ++w) candidates[w] &= row[w];
         }
-        const int chosen = nextBit(candidates.data(), start, n);
+        int chosen;
+        long long steps = 0;
+        if (words == 1) {
+            // Up to 64 elements (every cubic group): the same scan on one word, without calls.
+            const tWord from = start < kWordBits ? ~tWord{0} << start : 0;
+            const tWord hits = candidates[0] & from;
+            chosen = hits ? std::countr_zero(hits) : -1;
+            if (stepBudget) steps = std::popcount(free[0] & (hits ? from & ((hits & -hits) * 2 - 1) : from));
+        } else {
+            chosen = nextBit(candidates.data(), start, n);
+            if (stepBudget) steps = countBits(free.data(), start, chosen < 0 ? n : chosen + 1);
+        }
         if (stepBudget) {
-            const long long steps = countBits(free.data(), start, chosen < 0 ? n : chosen + 1);
             if (steps > *stepBudget) {
                 *stepBudget = -1;
                 return solutions;
