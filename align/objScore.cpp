@@ -29,10 +29,7 @@ void LogTraceColumn(const MSA* msa, unsigned col) {
     for (unsigned row = 0; row < msa->GetSeqCount(); ++row) Log("%c", msa->GetChar(row, col));
 }
 
-}  // namespace
-
-namespace {
-
+// SPM picks XP for small alignments and SPF for large ones.
 OBJSCORE EffectiveObjScore(const MSA& msa) {
     if (g_ObjScore != OBJSCORE_SPM) return g_ObjScore;
     return msa.GetSeqCount() <= SPM_MAX_XP_ROWS ? OBJSCORE_XP : OBJSCORE_SPF;

@@ -7,6 +7,12 @@
 class MSA;
 class Tree;
 
+// The objective score of the current alignment, kept between refinement trials.
+struct KnownScore {
+    bool valid = false;
+    SCORE score = 0;
+};
+
 // Up to maxPasses passes over the internal nodes by height (reversed on odd passes), right
 // children first, then left children (the root only on its right). A pass without an accepted
 // trial, or a trial score repeating one of two or more passes back, ends it. tree must be
@@ -19,10 +25,6 @@ bool RefineHoriz(MSA& msa, const Tree& tree, unsigned maxPasses, bool lockLeft, 
 // further and scores 0 / 0.
 // known, when given, holds msa's objective score across trials on the same alignment: it is
 // used instead of scoring msa again and follows msa when a realignment replaces it.
-struct KnownScore {
-    bool valid = false;
-    SCORE score = 0;
-};
 bool TryRealign(MSA& msa, const Tree& tree, const unsigned leavesA[], unsigned countA, const unsigned leavesB[],
                 unsigned countB, SCORE* oldScore, SCORE* newScore, bool lockLeft, bool lockRight,
                 KnownScore* known = nullptr);

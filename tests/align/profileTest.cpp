@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "align/alpha.h"
+#include "align/columnPairScores.h"
 #include "align/msa.h"
 #include "align/params.h"
 #include "align/scoringSetup.h"
@@ -250,4 +251,48 @@ TEST_F(Profile, ConsensusCharacters) {
     EXPECT_EQ(ConsensusChar(p), 'W');
     p.fcCounts[CharToLetter('C')] = 1;  // a tie goes to the lower letter, shown unaligned
     EXPECT_EQ(ConsensusChar(p), 'c');
+}
+
+// The all-columns walk of a profile and the column-pair table of the alignment step must give
+// bit for bit what the per-column and per-cell computations give.
+TEST_F(Profile, CountsOfAllColumnsAndThePairTableEqualTheirOneAtATimeForms) {
+    const unsigned seed = TestSeed(23);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    std::vector<std::string> rows = RandomRows(rng, 6, 15, 0.3);
+    rows[1][4] = 'X';
+    rows[2][7] = 'B';
+    MSA a;
+    MakeMSA(a, rows);
+    a.SetUniformWeights();
+    for (unsigned row = 0; row < a.GetSeqCount(); ++row) a.SetSeqWeight(row, 1.0f + row);
+    a.NormalizeWeights(1.0f);
+    for (bool normalize : {false, true}) {
+        std::vector<ProfPos> prof(a.GetColCount());
+        std::vector<FCOUNT> start(a.GetColCount()), end(a.GetColCount());
+        ProfileCountsFromMSA(a, normalize, prof.data(), start.data(), end.data());
+        for (unsigned col = 0; col < a.GetColCount(); ++col) {
+            const ColumnStats c = StatsOf(a, col, normalize);
+            const ProfPos& p = prof[col];
+            for (unsigned x = 0; x < MAX_ALPHA; ++x) EXPECT_EQ(p.fcCounts[x], c.counts[x]) << col;
+            EXPECT_EQ(std::vector<FCOUNT>({p.fOcc, p.LL, p.LG, p.GL, p.GG, start[col], end[col]}),
+                      std::vector<FCOUNT>({c.occ, c.LL, c.LG, c.GL, c.GG, c.start, c.end})) << col;
+            EXPECT_EQ(p.bAllGaps, a.IsGapColumn(col)) << col;
+        }
+    }
+
+    // A profile of one repeated sequence has few distinct columns; each side in turn is the
+    // repeated one, under every column score.
+    MSA repeated;
+    MakeMSA(repeated, {"AAAAACCCCCAAAAA"});
+    std::unique_ptr<ProfPos[]> pa(ProfileFromMSA(a)), pr(ProfileFromMSA(repeated));
+    for (PPSCORE score : {PPSCORE_LE, PPSCORE_SP, PPSCORE_SPN}) {
+        g_PPScore = score;
+        for (const auto& [x, y] : {std::pair{pa.get(), pr.get()}, std::pair{pr.get(), pa.get()}}) {
+            std::vector<SCORE> table;
+            ColumnPairScores(x, 15, y, 15, table);
+            for (unsigned i = 0; i < 15; ++i)
+                for (unsigned j = 0; j < 15; ++j) EXPECT_EQ(table[i * 15 + j], ScoreProfPos2(x[i], y[j])) << score;
+        }
+    }
 }
