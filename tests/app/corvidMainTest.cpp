@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -335,3 +337,37 @@ TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
 }
 
 }  // namespace
+
+// Under an address-space limit too low for the step: status 2 and a message that says what the
+// step needed. The sanitizer's allocator reserves far more address space than such a limit.
+TEST_F(Corvid, RunningOutOfMemoryEndsWithStatusTwoSayingWhatTheStepNeeded) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "no address-space limit under the address sanitizer";
+#endif
+    std::mt19937 rng(27);
+    auto letters = [&](unsigned length) {
+        std::string s;
+        for (unsigned i = 0; i < length; ++i) s += "ACDEFGHIKLMNPQRSTVWY"[rng() % 20];
+        return s;
+    };
+    cTempFile one(">a\n" + letters(20000) + "\n", "fa");
+    cTempFile two(">a\n" + letters(20000) + "\n>b\n" + letters(20000) + "\n", "fa");
+    std::string shortOnes;
+    for (int i = 0; i < 20000; ++i) shortOnes += ">s" + std::to_string(i) + "\n" + letters(8) + "\n";
+    cTempFile many(shortOnes, "fa");
+    // arguments, the message up to its figure in MB
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", two.path()}, "aligning profiles of 20000 and 20000 columns needs "},
+        {{"-sw", "-in1", one.path(), "-in2", one.path()},
+         "aligning profiles of 20000 and 20000 columns locally needs "},
+        {{"-in", many.path()}, "aligning 20000 sequences needs more than "},
+        {{"-maketree", "-in", many.path()}, "the run needs more than "}};
+    for (const auto& [args, step] : cases) {
+        std::string command = "ulimit -v 300000 && exec " + kCorvid;
+        for (const std::string& arg : args) command += " " + arg;
+        const sProgramRun run = runProgram({"/bin/sh", "-c", command + " -out " + Path("out")});
+        EXPECT_EQ(run.status, 2) << command << run.err;
+        const std::regex message("\n\\*\\*\\* ERROR \\*\\*\\*  Out of memory: " + step + "[0-9]+ MB\n");
+        EXPECT_TRUE(std::regex_match(run.err, message)) << run.err;
+    }
+}
