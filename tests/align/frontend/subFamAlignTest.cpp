@@ -130,6 +130,22 @@ TEST_F(SubFamAlign, StandInAlignsTheSubFamilies) {
     ExpectAligned(Run(seqs), seqs);
     EXPECT_TRUE(Calls() == "4\n3\n4\n" || Calls() == "4\n4\n3\n") << Calls();
 
+    // Names may repeat: each row takes a sequence of its name that no other row took.
+    RestoreDefaultParams();
+    MSA::ResetIdCount();
+    const std::string in = (m_Dir / "same.fa").string(), out = (m_Dir / "same.out").string();
+    std::ofstream(in) << ">x\nMKVLAAGIVALLLAAGCSSK\n>x\nMKVLAGIVALLAAGCSK\n>y\nKVAAGIVALLLAAGSSK\n";
+    g_pstrInFileName = in.c_str();
+    g_pstrOutFileName = out.c_str();
+    ProgAlignSubFams();
+    TextFile file(out.c_str());
+    MSA same;
+    same.FromFile(file);
+    std::vector<std::string> letters;
+    for (unsigned r = 0; r < same.GetSeqCount(); ++r) letters.push_back(Ungapped(same, r));
+    std::sort(letters.begin(), letters.end());
+    EXPECT_EQ(letters, (std::vector<std::string>{"KVAAGIVALLLAAGSSK", "MKVLAAGIVALLLAAGCSSK", "MKVLAGIVALLAAGCSK"}));
+
     // A lone sequence is written as FASTA, whatever its alphabet.
     for (const std::string seq : {"MKVLAAGIV", "ACGTTGCA"}) {
         RestoreDefaultParams();
@@ -145,6 +161,13 @@ TEST_F(SubFamAlign, AlignerFailuresAreNamedAndLeaveNoFiles) {
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons failed with exit status 3 on 3 sequences");
     setenv("STANDIN_MODE", "empty", 1);
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons returned 0 sequences for 3");
+    // Rows must be the sequences sent, each once.
+    setenv("STANDIN_MODE", "rename", 1);
+    EXPECT_EXIT(Run(seqs), ::testing::ExitedWithCode(2),
+                "returned a sequence named \"s[0-2]x\" that was not sent to it\n");
+    setenv("STANDIN_MODE", "twice", 1);
+    EXPECT_EXIT(Run(seqs), ::testing::ExitedWithCode(2),
+                "returned the sequence \"s[0-2]\" more often than it was sent\n");
     setenv("PATH", (m_Dir / "tmp").c_str(), 1);
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons not found (is it installed and on PATH?)");
     EXPECT_TRUE(fs::is_empty(m_Dir / "tmp"));
