@@ -24,6 +24,12 @@ void ListFlagOpts();
 // (status 2), as do -sueff and -hydrofactor values that are not finite numbers. Non-positive or
 // non-finite -maxhours leave the time limit alone.
 void SetParams();
+// Before any file is opened: two outputs (the main output, the extra outputs, the score file,
+// the log, the tree, weights and distance-matrix files), or an output and an input, that name the
+// same file (the same file on disk, however its path is written; standard streams and devices
+// excepted) print "Options -<a> <file> and -<b> <file> name the same file" on standard error and
+// end the process with status 1.
+void RefuseSameFiles();
 // -loga <file> logs to file, appending; else -log <file>, overwriting; else nothing changes.
 void SetLogFile();
 // True when no input is named: -in is not given (-in - names standard input) and neither -in1

@@ -169,6 +169,30 @@ TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
     EXPECT_EQ(runProgram({"/bin/sh", "-c", kCorvid + " -spscore " + aligned + " 2>/dev/full"}).status, 2);
 }
 
+TEST_F(Corvid, OptionsNamingOneFileAreRefusedBeforeAnyWork) {
+    const std::string x = Path("x"), dotted = (m_Dir / "." / "x").string(), kept = Path("kept.fa"),
+                      link = Path("link.fa");
+    fs::copy_file(kData + "out.fa", kept);
+    fs::create_hard_link(kept, link);
+    // arguments, the two options named
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", kProtein, "-out", x, "-clwout", x}, "-out " + x + " and -CLWOut " + x},
+        {{"-in", kProtein, "-out", x, "-log", dotted}, "-out " + x + " and -Log " + dotted},
+        {{"-in", kProtein, "-fastaout", kept, "-scorefile", link}, "-FASTAOut " + kept + " and -ScoreFile " + link},
+        {{"-refine", "-in", kept, "-out", link}, "-out " + link + " and -in " + kept},
+        {{"-spscore", kept, "-loga", kept}, "-LogA " + kept + " and -SPScore " + kept}};
+    for (const auto& [args, options] : cases) {
+        const sProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, "Options " + options + " name the same file\n");
+    }
+    EXPECT_FALSE(fs::exists(x));
+    EXPECT_EQ(readWholeFile(kept), readWholeFile(kData + "out.fa"));
+    // Standard output, a device and two inputs may be named twice.
+    RunOk({"-in", kProtein, "-out", "-", "-fastaout", "-", "-clwout", "/dev/null", "-scorefile", "/dev/null"});
+    RunOk({"-profile", "-in1", kept, "-in2", link, "-out", x});
+}
+
 TEST_F(Corvid, DashInReadsStandardInput) {
     RunOk({"-in", kProtein, "-out", Path("file.fa")});
     const sProgramRun run = Run({"-in", "-", "-out", Path("stdin.fa")}, nullptr, kProtein.c_str());
