@@ -318,6 +318,24 @@ TEST_F(Corvid, EveryOutputOptionAndFormatFlag) {
     }
 }
 
+TEST_F(Corvid, GoldenAlignmentsAndRefinementsOfTwoFamilies) {
+    // Objective scores that keep the whole alignment's score from one refinement trial to the next.
+    for (const auto& [family, score] : {std::pair<std::string, std::string>{"family8", "spf"}, {"family10", "ps"}}) {
+        const std::string base = std::string(QUORIX_TEST_DATA) + "/align/refine/" + family;
+        const std::string progressive = base + ".maxiters2.afa", refined = base + "." + score + ".afa";
+        // arguments, the golden output
+        const std::pair<std::vector<std::string>, std::string> runs[] = {
+            {{"-in", base + ".fa", "-maxiters", "2"}, progressive},
+            {{"-in", base + ".fa", "-objscore", score}, refined},
+            {{"-refine", "-in", progressive, "-objscore", score}, refined}};
+        for (auto [args, golden] : runs) {
+            args.insert(args.end(), {"-out", Path("out")});
+            RunOk(args);
+            EXPECT_EQ(readWholeFile(Path("out")), readWholeFile(golden)) << ::testing::PrintToString(args);
+        }
+    }
+}
+
 TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
     // -pas runs the stand-in aligner, put first on PATH under the aligner's name.
     const std::string path = PutStandInFirstOnPath(m_Dir / "bin");
