@@ -83,19 +83,23 @@ protected:
         fs::remove_all(m_Dir);
     }
 
-    // The -pas command on sequences s0, s1, ...; the output rows by sequence number. The files
-    // stay out of TMPDIR, which must hold nothing but what the command leaves there.
-    std::vector<std::string> Run(const std::vector<std::string>& seqs) {
+    // The -pas command on the FASTA text; a is its output. The files stay out of TMPDIR, which
+    // must hold nothing but what the command leaves there.
+    void RunOn(const std::string& fasta, MSA& a) {
         const std::string in = (m_Dir / "in.fa").string(), out = (m_Dir / "out.fa").string();
-        std::ofstream fasta(in);
-        for (size_t i = 0; i < seqs.size(); ++i) fasta << ">s" << i << "\n" << seqs[i] << "\n";
-        fasta.close();
+        std::ofstream(in) << fasta;
         g_pstrInFileName = in.c_str();
         g_pstrOutFileName = out.c_str();
         ProgAlignSubFams();
         TextFile file(out.c_str());
-        MSA a;
         a.FromFile(file);
+    }
+    // The -pas command on sequences s0, s1, ...; the output rows by sequence number.
+    std::vector<std::string> Run(const std::vector<std::string>& seqs) {
+        std::string fasta;
+        for (size_t i = 0; i < seqs.size(); ++i) fasta += ">s" + std::to_string(i) + "\n" + seqs[i] + "\n";
+        MSA a;
+        RunOn(fasta, a);
         std::vector<std::string> rows(seqs.size());
         for (unsigned r = 0; r < a.GetSeqCount(); ++r) rows.at(std::stoul(a.GetSeqName(r) + 1)) = RowText(a, r);
         return rows;
@@ -133,14 +137,8 @@ TEST_F(SubFamAlign, StandInAlignsTheSubFamilies) {
     // Names may repeat: each row takes a sequence of its name that no other row took.
     RestoreDefaultParams();
     MSA::ResetIdCount();
-    const std::string in = (m_Dir / "same.fa").string(), out = (m_Dir / "same.out").string();
-    std::ofstream(in) << ">x\nMKVLAAGIVALLLAAGCSSK\n>x\nMKVLAGIVALLAAGCSK\n>y\nKVAAGIVALLLAAGSSK\n";
-    g_pstrInFileName = in.c_str();
-    g_pstrOutFileName = out.c_str();
-    ProgAlignSubFams();
-    TextFile file(out.c_str());
     MSA same;
-    same.FromFile(file);
+    RunOn(">x\nMKVLAAGIVALLLAAGCSSK\n>x\nMKVLAGIVALLAAGCSK\n>y\nKVAAGIVALLLAAGSSK\n", same);
     std::vector<std::string> letters;
     for (unsigned r = 0; r < same.GetSeqCount(); ++r) letters.push_back(Ungapped(same, r));
     std::sort(letters.begin(), letters.end());
