@@ -29,7 +29,6 @@ void SetUnsigned(const char* option, unsigned& param) {
     if (const char* value = ValueOpt(option)) param = static_cast<unsigned>(strtol(value, nullptr, 10));
 }
 
-
 // A given value that would make a later stage divide by zero or do nothing at all.
 void RejectZero(const char* option, unsigned param) {
     const char* value = ValueOpt(option);
