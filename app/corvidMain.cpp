@@ -29,6 +29,7 @@ void SetUpStartingScoring() {
 int main(int argc, char** argv) {
     ProcessArgStr(getenv("CORVID_CMDLINE"));
     ProcessArgVect(argc - 1, argv + 1);
+    RefuseSameFiles();
     SetLogFile();
     SetParams();
     if (g_bVersion) {
