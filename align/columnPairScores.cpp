@@ -1,4 +1,5 @@
-// ColumnPairScores: the score table of two profiles, each distinct column scored once.
+// ColumnPairScores: the column pair scores of two profiles, each pair of column classes scored
+// once, in memory linear in the profile lengths.
 #include "align/columnPairScores.h"
 
 #include <cstdint>
@@ -66,30 +67,34 @@ std::uint64_t HashSecond(const ProfPos& a) {
     return h;
 }
 
-// first[i] = the lowest column equal to column i; returns the number of distinct columns.
+// classOf[i] = the class of column i, classes numbered in the order of their first column;
+// firstOfClass (when given) receives each class's first column. hashSlots is working storage.
+// Returns the number of classes.
 template <bool (*Same)(const ProfPos&, const ProfPos&), std::uint64_t (*Hash)(const ProfPos&)>
-unsigned Distinct(const ProfPos* P, unsigned length, std::vector<unsigned>& first) {
+unsigned Classify(const ProfPos* P, unsigned length, std::vector<unsigned>& hashSlots, std::vector<unsigned>& classOf,
+                  std::vector<unsigned>* firstOfClass) {
     unsigned size = 1;
     while (size < 2 * length) size *= 2;
-    std::vector<unsigned> slots(size, NO_INDEX);
-    first.resize(length);
-    unsigned distinct = 0;
+    hashSlots.assign(size, NO_INDEX);
+    classOf.resize(length);
+    if (firstOfClass) firstOfClass->clear();
+    unsigned classCount = 0;
     for (unsigned i = 0; i < length; ++i) {
         for (std::uint64_t h = Hash(P[i]);; ++h) {
-            unsigned& slot = slots[h & (size - 1)];
+            unsigned& slot = hashSlots[h & (size - 1)];
             if (slot == NO_INDEX) {
                 slot = i;
-                first[i] = i;
-                ++distinct;
+                classOf[i] = classCount++;
+                if (firstOfClass) firstOfClass->push_back(i);
                 break;
             }
             if (Same(P[slot], P[i])) {
-                first[i] = slot;
+                classOf[i] = classOf[slot];
                 break;
             }
         }
     }
-    return distinct;
+    return classCount;
 }
 
 // The second side's letters must be those the first side's walk can name.
@@ -102,38 +107,75 @@ bool LettersInAlphabet(const ProfPos* P, unsigned length) {
     return true;
 }
 
-template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
-void Fill(const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, std::vector<SCORE>& scores) {
-    scores.resize(static_cast<size_t>(m) * n);
-    std::vector<unsigned> firstA, firstB;
-    const unsigned distinctA = Distinct<SameFirst, HashFirst>(A, m, firstA);
-    const unsigned distinctB = LettersInAlphabet(A, m) ? Distinct<SameSecond, HashSecond>(B, n, firstB) : n;
-    if (static_cast<size_t>(distinctA) * n <= static_cast<size_t>(m) * distinctB || firstB.empty()) {
-        for (unsigned i = 0; i < m; ++i) {
-            SCORE* row = scores.data() + static_cast<size_t>(i) * n;
-            if (firstA[i] != i) {
-                memcpy(row, scores.data() + static_cast<size_t>(firstA[i]) * n, n * sizeof(SCORE));
-                continue;
-            }
-            for (unsigned j = 0; j < n; ++j) row[j] = Score(A[i], B[j]);
-        }
-        return;
-    }
-    for (unsigned i = 0; i < m; ++i) {
-        SCORE* row = scores.data() + static_cast<size_t>(i) * n;
-        for (unsigned j = 0; j < n; ++j) row[j] = firstB[j] == j ? Score(A[i], B[j]) : row[firstB[j]];
-    }
-}
-
 }  // namespace
 
-void ColumnPairScores(const ProfPos* A, unsigned lengthA, const ProfPos* B, unsigned lengthB,
-                      std::vector<SCORE>& scores) {
+// The row filler for one column score, with B's columns taken by class or one by one.
+template <SCORE (*Score)(const ProfPos&, const ProfPos&)>
+ColumnPairScores::FillFn ColumnPairScores::ChooseFill(bool byClass) {
+    return byClass ? &ColumnPairScores::FillRow<Score, true> : &ColumnPairScores::FillRow<Score, false>;
+}
+
+void ColumnPairScores::Init(const ProfPos* A, unsigned lengthA, const ProfPos* B, unsigned lengthB,
+                            size_t cacheFloats) {
+    m_A = A;
+    m_B = B;
+    const unsigned classCountA = Classify<SameFirst, HashFirst>(A, lengthA, m_HashSlots, m_ClassA, nullptr);
+    m_uClassCountB = lengthB;
+    if (LettersInAlphabet(A, lengthA))
+        m_uClassCountB = Classify<SameSecond, HashSecond>(B, lengthB, m_HashSlots, m_ClassB, &m_FirstOfClassB);
+    // Reading a score through B's class costs a load per cell: worth it only when it spares
+    // enough scores.
+    const bool byClass = static_cast<size_t>(m_uClassCountB) * BY_CLASS_DENOMINATOR <=
+                         static_cast<size_t>(lengthB) * BY_CLASS_NUMERATOR;
+    if (!byClass) {
+        m_uClassCountB = lengthB;
+        m_ClassB.clear();
+        m_FirstOfClassB.clear();
+    }
     switch (g_PPScore) {
-        case PPSCORE_LE: Fill<ScoreProfPos2LA>(A, lengthA, B, lengthB, scores); break;
+        case PPSCORE_LE: m_Fill = ChooseFill<ScoreProfPos2LA>(byClass); break;
         case PPSCORE_SP:
-        case PPSCORE_SV: Fill<ScoreProfPos2SP>(A, lengthA, B, lengthB, scores); break;
-        case PPSCORE_SPN: Fill<ScoreProfPos2SPN>(A, lengthA, B, lengthB, scores); break;
+        case PPSCORE_SV: m_Fill = ChooseFill<ScoreProfPos2SP>(byClass); break;
+        case PPSCORE_SPN: m_Fill = ChooseFill<ScoreProfPos2SPN>(byClass); break;
         default: Quit("Invalid g_PPScore");
     }
+    m_Row.resize(m_uClassCountB);
+
+    // A class of A seen more than once keeps its row, classes in the order of their first
+    // column, as long as the budget allows.
+    if (cacheFloats == SIZE_MAX) cacheFloats = CACHE_FLOATS_PER_COLUMN * (static_cast<size_t>(lengthA) + lengthB);
+    m_SlotOfClassA.assign(classCountA, 0);
+    for (unsigned i = 0; i < lengthA; ++i) ++m_SlotOfClassA[m_ClassA[i]];
+    const size_t slotLimit = m_uClassCountB == 0 ? 0 : cacheFloats / m_uClassCountB;
+    unsigned slotCount = 0;
+    for (unsigned& slot : m_SlotOfClassA) slot = slot > 1 && slotCount < slotLimit ? slotCount++ : NO_INDEX;
+    m_SlotFilled.assign(slotCount, false);
+    m_Cache.resize(static_cast<size_t>(slotCount) * m_uClassCountB);
+}
+
+const SCORE* ColumnPairScores::GetRow(unsigned i) {
+    const unsigned slot = m_SlotOfClassA[m_ClassA[i]];
+    if (slot == NO_INDEX) {
+        (this->*m_Fill)(i, m_Row.data());
+        return m_Row.data();
+    }
+    SCORE* row = m_Cache.data() + static_cast<size_t>(slot) * m_uClassCountB;
+    if (!m_SlotFilled[slot]) {
+        (this->*m_Fill)(i, row);
+        m_SlotFilled[slot] = true;
+    }
+    return row;
+}
+
+template <SCORE (*Score)(const ProfPos&, const ProfPos&), bool BY_CLASS>
+void ColumnPairScores::FillRow(unsigned i, SCORE* row) const {
+    const ProfPos& a = m_A[i];
+    for (unsigned k = 0; k < m_uClassCountB; ++k) row[k] = Score(a, m_B[BY_CLASS ? m_FirstOfClassB[k] : k]);
+}
+
+size_t ColumnPairScores::GetMaxBytes(unsigned lengthA, unsigned lengthB) {
+    // Per column: its class, the class's first column or cache slot, the open-addressing table
+    // (under four entries per column), a row entry, and the cache budget.
+    return (static_cast<size_t>(lengthA) + lengthB) *
+           (CACHE_FLOATS_PER_COLUMN * sizeof(SCORE) + 8 * sizeof(unsigned));
 }

@@ -3,12 +3,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "align/alpha.h"
 #include "align/diagnostics.h"
 #include "align/guideTree.h"
+#include "align/memUse.h"
 #include "align/msa.h"
 #include "align/mxFile.h"
 #include "align/options.h"
@@ -223,7 +225,9 @@ void MHackEnd(MSA& a) {
     mHackHeld = false;
 }
 
-void DoMultipleCorvid(SeqVect& v, MSA& a) {
+namespace {
+
+void AlignMultiple(SeqVect& v, MSA& a) {
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     PrepareSequences(v);
@@ -263,7 +267,7 @@ void DoMultipleCorvid(SeqVect& v, MSA& a) {
     SetCurrentAlignment(a);
 }
 
-void DoPairwiseCorvid(SeqVect& v, MSA& a) {
+void AlignPairwise(SeqVect& v, MSA& a) {
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     CheckNotEmpty(v);
@@ -280,3 +284,19 @@ void DoPairwiseCorvid(SeqVect& v, MSA& a) {
     ProgNodes nodes;
     AlignAlongFirstTree(v, tree, a, nodes, g_pstrDistMxFileName1);
 }
+
+// A failed allocation in any stage of an entry ends the run as every engine failure does. Where
+// it was not caught nearer, the size asked for is not known: the message gives the peak reached.
+void AlignCatchingOutOfMemory(void (*align)(SeqVect&, MSA&), SeqVect& v, MSA& a) {
+    try {
+        align(v, a);
+    } catch (const std::bad_alloc&) {
+        QuitOutOfMemory(UNKNOWN_BYTES, "aligning %u sequences", v.Length());
+    }
+}
+
+}  // namespace
+
+void DoMultipleCorvid(SeqVect& v, MSA& a) { AlignCatchingOutOfMemory(AlignMultiple, v, a); }
+
+void DoPairwiseCorvid(SeqVect& v, MSA& a) { AlignCatchingOutOfMemory(AlignPairwise, v, a); }

@@ -28,6 +28,18 @@ std::string logFileName;  // empty: Log writes nothing
 bool logAppend = false;
 FILE* logFile = nullptr;
 
+// The formatted text: in buffer where it fits, else in spill. Quit and Log format this way so
+// that the usual message needs nothing from the heap, which may be what ran out.
+const char* FormatText(char (&buffer)[1024], std::string& spill, const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    const int n = vsnprintf(buffer, sizeof(buffer), format, copy);
+    va_end(copy);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof(buffer)) return buffer;
+    spill = VFormat(format, args);
+    return spill.c_str();
+}
+
 }  // namespace
 
 void SetListFileName(const char* name, bool bAppend) {
@@ -49,11 +61,13 @@ void Log(const char* format, ...) {
             exit(1);
         }
     }
+    char buffer[1024];
+    std::string spill;
     va_list args;
     va_start(args, format);
-    std::string text = VFormat(format, args);
+    const char* text = FormatText(buffer, spill, format, args);
     va_end(args);
-    if (fputs(text.c_str(), logFile) != EOF && fflush(logFile) == 0) return;
+    if (fputs(text, logFile) != EOF && fflush(logFile) == 0) return;
     // Logging stops first, so that Quit's own log lines do not come back here.
     const int e = errno;
     const std::string name = logFileName;
@@ -64,13 +78,15 @@ void Log(const char* format, ...) {
 }
 
 void Quit(const char* format, ...) {
+    char buffer[1024];
+    std::string spill;
     va_list args;
     va_start(args, format);
-    std::string text = VFormat(format, args);
+    const char* text = FormatText(buffer, spill, format, args);
     va_end(args);
-    fprintf(stderr, "\n*** ERROR ***  %s\n", text.c_str());
+    fprintf(stderr, "\n*** ERROR ***  %s\n", text);
     Log("\n*** FATAL ERROR ***  ");
-    Log("%s\n", text.c_str());
+    Log("%s\n", text);
     Log("Stopped %s\n", GetTimeAsStr());
     exit(2);
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -74,6 +75,15 @@ double CheckMemUse() {
     return mb;
 }
 
+double GetVirtualPeakMB() {
+    char buffer[4096];
+    int readErrno = 0;
+    if (ReadProcFile("/proc/self/status", buffer, sizeof(buffer), &readErrno) <= 0) return -1;
+    const char* field = strstr(buffer, "VmPeak:");
+    if (!field) return -1;
+    return strtod(field + strlen("VmPeak:"), nullptr) * 1000 / 1e6;  // given in kB
+}
+
 double GetRAMSizeMB() {
     if (ramSizeMB > 0) return ramSizeMB;
     static bool warnedOpen = false, warnedRead = false, warnedField = false;
@@ -137,4 +147,17 @@ void MemMinus(size_t bytes, const char* text) {
     memAccount -= bytes;
     Log("-%10u  %6u  %6u  %s\n", static_cast<unsigned>(bytes), WholeMB(GetMemUseMB()),
         static_cast<unsigned>(memAccount / 1000000), text);
+}
+
+void QuitOutOfMemory(double bytes, const char* stepFormat, ...) {
+    char step[512];
+    va_list args;
+    va_start(args, stepFormat);
+    vsnprintf(step, sizeof(step), stepFormat, args);
+    va_end(args);
+    const bool known = bytes >= 0;
+    const double mb = known ? bytes / 1e6 : GetVirtualPeakMB();
+    if (mb < 0) Quit("Out of memory: %s", step);
+    Quit(mb >= 1 ? "Out of memory: %s needs %s%.0f MB" : "Out of memory: %s needs %s%.2f MB", step,
+         known ? "" : "more than ", mb);
 }

@@ -10,6 +10,9 @@ double GetMemUseMB();
 double GetPeakMemUseMB();
 // The same reading; raises the peak and returns the current figure.
 double CheckMemUse();
+// VmPeak of /proc/self/status (the highest virtual size the process has reached) in MB; -1 when
+// it cannot be read. Reads into a buffer on the stack: it serves when memory has run out.
+double GetVirtualPeakMB();
 // MemTotal of /proc/meminfo in MB (1 MB = 10^6 bytes); 500 when it cannot be read.
 double GetRAMSizeMB();
 // The CPUGHZ environment variable, else 2.5.
@@ -20,3 +23,11 @@ const char* MemToStr(double mb);
 // A running account of bytes allocated and released, logged line by line.
 void MemPlus(size_t bytes, const char* text);
 void MemMinus(size_t bytes, const char* text);
+
+// Ends the run through Quit with "Out of memory: <step> needs <n> MB", the step formatted from
+// stepFormat and bytes what it asked for. Where a failure is caught without knowing the size
+// asked for (bytes < 0), the step "needs more than" the process's peak virtual size. Nothing of
+// it takes memory from the heap.
+[[noreturn]] void QuitOutOfMemory(double bytes, const char* stepFormat, ...) __attribute__((format(printf, 2, 3)));
+// The bytes of QuitOutOfMemory for a failure caught where the size asked for is not known.
+constexpr double UNKNOWN_BYTES = -1;

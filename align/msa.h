@@ -131,14 +131,6 @@ public:
     double GetPctIdentityPair(unsigned i, unsigned j) const;
     double GetPctGroupIdentityPair(unsigned i, unsigned j) const;
     float GetCons(unsigned col) const;
-    // Every weighted statistic of one column (msaColumnCounts.cpp): letter frequencies (20
-    // entries, the first g_AlphaSize computed; wildcards spread over the letters they stand
-    // for), the weight of rows where a gap starts, ends or is extended here, the occupancy and
-    // the four letter/gap transition weights from the previous column. With bNormalize the
-    // frequencies are divided by the weight of rows holding a proper letter.
-    void GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT counts[], FCOUNT* gapStart,
-                                     FCOUNT* gapEnd, FCOUNT* gapExtend, FCOUNT* occ, FCOUNT* LL, FCOUNT* LG,
-                                     FCOUNT* GL, FCOUNT* GG) const;
     float GetAvgCons() const;
     // Like SeqVect::GuessAlpha but RNA is tested before DNA.
     ALPHA GuessAlpha() const;

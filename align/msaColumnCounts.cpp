@@ -1,5 +1,5 @@
-// The weighted statistics of alignment columns that profile columns are built from: of one
-// column, and of every column at once for ProfileFromMSA.
+// The weighted statistics of alignment columns that profile columns are built from, of every
+// column at once for ProfileFromMSA.
 #include <cstring>
 #include <vector>
 
@@ -17,8 +17,8 @@ constexpr unsigned AX_B = 21, AX_Z = 22;
 // Nucleotide letters A and G, and the extended number of X among the nucleotide wildcards.
 constexpr unsigned NX_A = 0, NX_G = 2, NX_X = 14;
 
-// A wildcard's weight goes to the letters it may stand for. Everything not named below is
-// spread over all 20 letters at one twentieth each, also for the 4-letter nucleotide alphabet.
+}  // namespace
+
 void SpreadWildcard(unsigned letterEx, WEIGHT w, FCOUNT counts[]) {
     if (g_Alpha == ALPHA_Amino) {
         if (letterEx == AX_B) {
@@ -40,78 +40,6 @@ void SpreadWildcard(unsigned letterEx, WEIGHT w, FCOUNT counts[]) {
     }
 }
 
-}  // namespace
-
-void MSA::GetFractionalWeightedCounts(unsigned col, bool bNormalize, FCOUNT counts[], FCOUNT* gapStart,
-                                      FCOUNT* gapEnd, FCOUNT* gapExtend, FCOUNT* occ, FCOUNT* LL, FCOUNT* LG,
-                                      FCOUNT* GL, FCOUNT* GG) const {
-    if (g_Alpha != ALPHA_Amino && g_Alpha != ALPHA_DNA && g_Alpha != ALPHA_RNA)
-        Quit("Alphabet %d not supported", static_cast<int>(g_Alpha));
-    if (col >= m_uColCount) Quit("MSA::GetFractionalWeightedCounts(%u), count=%u", col, m_uColCount);
-
-    // Every row's weight is read below: an unset one ends the process before anything is counted.
-    for (unsigned row = 0; row < m_uSeqCount; ++row) (void)GetSeqWeight(row);
-    const WEIGHT* weights = m_Weights;
-
-    memset(counts, 0, MAX_ALPHA * sizeof(FCOUNT));
-    FCOUNT gapWeight = 0;
-    FCOUNT letterTotal = 0;
-    for (unsigned row = 0; row < m_uSeqCount; ++row) {
-        const WEIGHT w = weights[row];
-        const char c = m_szSeqs[row][col];
-        if (IsGapChar(c)) {
-            gapWeight += w;
-            continue;
-        }
-        if (IsWildcardChar(c)) {
-            SpreadWildcard(CharToLetterEx(c), w, counts);
-            continue;
-        }
-        const unsigned letter = CharToLetter(c);
-        if (letter >= 20) (void)GetLetter(row, col);  // ends the process with its message
-        counts[letter] += w;
-        letterTotal += w;
-    }
-    *occ = 1 - gapWeight;
-
-    if (bNormalize && letterTotal > 0) {
-        if (letterTotal > 1.001) Quit("wTotal=%g\n", letterTotal);
-        for (unsigned letter = 0; letter < g_AlphaSize; ++letter) counts[letter] /= letterTotal;
-    }
-
-    const unsigned last = m_uColCount - 1;
-    FCOUNT start = 0, end = 0, extend = 0;
-    FCOUNT ll = 0, lg = 0, gl = 0, gg = 0;
-    for (unsigned row = 0; row < m_uSeqCount; ++row) {
-        const WEIGHT w = weights[row];
-        const char* s = m_szSeqs[row];
-        const bool gapHere = IsGapChar(s[col]);
-        // Before column 0 every row counts as having a letter.
-        const bool gapBefore = col > 0 && IsGapChar(s[col - 1]);
-        const bool gapAfter = col < last && IsGapChar(s[col + 1]);
-        if (gapHere) {
-            if (col == 0 || !gapBefore) start += w;
-            if (col == last || !gapAfter) end += w;
-            if (col > 0 && col < last && gapBefore && gapAfter) extend += w;
-        }
-        if (!gapBefore && !gapHere)
-            ll += w;
-        else if (!gapBefore && gapHere)
-            lg += w;
-        else if (gapBefore && !gapHere)
-            gl += w;
-        else
-            gg += w;
-    }
-    *gapStart = start;
-    *gapEnd = end;
-    *gapExtend = extend;
-    *LL = ll;
-    *LG = lg;
-    *GL = gl;
-    *GG = gg;
-}
-
 namespace {
 
 // The sums of a column that do not go into its profile column.
@@ -124,8 +52,8 @@ struct ColumnExtras {
     bool badLetter = false;
 };
 
-// The first row of the column whose character is neither a gap, a wildcard nor a letter: the
-// message GetFractionalWeightedCounts would give.
+// The first row of the column whose character is neither a gap, a wildcard nor a letter ends
+// the process with the message of MSA::GetLetter.
 [[noreturn]] void QuitBadLetter(const MSA& a, unsigned col) {
     for (unsigned row = 0; row < a.GetSeqCount(); ++row) {
         const char c = a.GetChar(row, col);
@@ -144,8 +72,8 @@ void ProfileCountsFromMSA(const MSA& a, bool bNormalize, ProfPos prof[], FCOUNT 
         Quit("Alphabet %d not supported", static_cast<int>(g_Alpha));
     for (unsigned row = 0; row < rowCount; ++row) (void)a.GetSeqWeight(row);
 
-    // Row by row: every sum of a column receives its rows' terms in row order, exactly as the
-    // column-by-column walk of GetFractionalWeightedCounts adds them.
+    // Row by row: every sum of a column receives its rows' terms in row order, as a walk down
+    // each column would add them.
     std::vector<ColumnExtras> extras(colCount);
     const unsigned last = colCount - 1;
     for (unsigned row = 0; row < rowCount; ++row) {

@@ -2,6 +2,7 @@
 #include "align/mxFile.h"
 
 #include <cctype>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -31,8 +32,9 @@ int AminoLetter(char c) {
 
 PTR_SCOREMATRIX ReadMx(TextFile& file) {
     char line[MAX_LINE];
+    const char* name = file.GetFileName();
     do {
-        if (file.GetLine(line, MAX_LINE)) Quit("Premature EOF in matrix file");
+        if (file.GetLine(line, MAX_LINE)) Quit("Premature EOF in matrix file %s", name);
     } while (line[0] == '#');
 
     if (line[0] != ' ') Quit("Invalid line in matrix file: '%s'", line);
@@ -44,29 +46,48 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
     // A header letter per row of the 32 x 32 table at most.
     if (headers.size() > MATRIX_SIZE) Quit("Error in matrix file: > %u headers, line='%s'", MATRIX_SIZE, line);
 
+    // A column missing would score its letter 0 against every other without a word.
+    bool haveColumn[20] = {};
+    for (const char column : headers)
+        if (AminoLetter(column) >= 0) haveColumn[AminoLetter(column)] = true;
+    for (unsigned i = 0; i < 20; ++i)
+        if (!haveColumn[i])
+            Quit("Matrix file %s line %u: no column for %c", name, file.GetLineNr() - 1, AMINO_LETTERS[i]);
+
     for (unsigned i = 0; i < MATRIX_SIZE; ++i)
         for (unsigned j = 0; j < MATRIX_SIZE; ++j) matrix[i][j] = 0;
 
-    for (size_t n = 0; n < headers.size(); ++n) {
-        if (file.GetTrimLine(line, MAX_LINE)) Quit("Premature EOF in matrix file");
+    // One row per column letter; comment lines may stand anywhere and are no rows.
+    bool haveRow[20] = {};
+    size_t rowsRead = 0;
+    while (rowsRead < headers.size()) {
+        if (file.GetTrimLine(line, MAX_LINE))
+            Quit("Premature EOF in matrix file %s after line %u: %zu of %zu rows", name, file.GetLineNr() - 1,
+                 rowsRead, headers.size());
         if (line[0] == '#') continue;
+        ++rowsRead;
+        const unsigned lineNr = file.GetLineNr() - 1;
         const int row = AminoLetter(line[0]);
         if (row < 0) continue;
+        haveRow[row] = true;
         const char* p = line + 1;
         for (const char column : headers) {
             while (isspace(static_cast<unsigned char>(*p))) ++p;
             char* end = nullptr;
             const double value = strtod(p, &end);
-            if (end == p) Quit("Too few fields in line of matrix file: '%s'", line);
-            // strtod also reads nan and inf, which would poison every score.
-            if (!std::isfinite(static_cast<float>(value)))
-                Quit("Matrix file %s line %u: '%.*s' is not a finite number", file.GetFileName(),
-                     file.GetLineNr() - 1, static_cast<int>(end - p), p);
+            if (end == p) Quit("Too few fields in line %u of matrix file %s: '%s'", lineNr, name, line);
+            // strtod also reads nan and inf, which would poison every score, and numbers beyond
+            // single precision, which no float holds.
+            if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)
+                Quit("Matrix file %s line %u: '%.*s' is not a finite number", name, lineNr, static_cast<int>(end - p),
+                     p);
             p = end;
             const int col = AminoLetter(column);
             if (col >= 0) matrix[row][col] = static_cast<float>(value);
         }
     }
+    for (unsigned i = 0; i < 20; ++i)
+        if (!haveRow[i]) Quit("Matrix file %s has no row for %c", name, AMINO_LETTERS[i]);
 
     for (unsigned i = 0; i < 20; ++i) {
         for (unsigned j = 0; j < i; ++j) {

@@ -3,10 +3,13 @@
 #include "align/nwSmall.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "align/columnPairScores.h"
 #include "align/diagnostics.h"
+#include "align/memUse.h"
 #include "align/params.h"
 #include "align/profile.h"
 #include "align/pwPath.h"
@@ -26,30 +29,50 @@ constexpr unsigned char TB_I_FROM_M = 8;
 // The process-wide working storage of NWSmall (the engine is single-threaded). It lives until
 // the process ends and is reallocated as a whole when a longer pair arrives.
 struct Workspace {
-    unsigned rowCapacity = 0;  // traceback rows: A's length + 1 fit
-    unsigned colCapacity = 0;  // columns of every row: B's length + 1 fit
-    std::vector<char> traceback;
+    unsigned rowCapacity = 0;  // A's length + 1 rows fit
+    unsigned colCapacity = 0;  // B's length + 1 columns fit
+    // The traceback bytes of one alignment, rows of B's length + 1 bytes laid end to end, so
+    // that an alignment touches only the pages of its own cells. Left uninitialised: every
+    // byte the traceback reads is written by the call first.
+    std::unique_ptr<char[]> traceback;
     std::vector<char*> rows;
     std::vector<SCORE> mPrev, mCur, dPrev, dCur, iPrev, iCur;
-    std::vector<SCORE> scores;  // column pair scores, row i for A's column i
+    ColumnPairScores pairScores;
 
     void Reserve(unsigned rowCount, unsigned colCount) {
-        if (rowCount <= rowCapacity && colCount <= colCapacity) return;
-        rowCapacity = rowCount - 1 + CAPACITY_MARGIN;
-        colCapacity = colCount - 1 + CAPACITY_MARGIN;
-        traceback.assign(static_cast<size_t>(rowCapacity) * colCapacity, 0);
-        rows.resize(rowCapacity);
-        for (unsigned i = 0; i < rowCapacity; ++i) rows[i] = traceback.data() + static_cast<size_t>(i) * colCapacity;
-        for (std::vector<SCORE>* row : {&mPrev, &mCur, &dPrev, &dCur, &iPrev, &iCur}) row->assign(colCapacity, 0);
+        if (rowCount > rowCapacity || colCount > colCapacity) {
+            // The old block goes back first, so that the two are never held together.
+            traceback.reset();
+            rowCapacity = 0;
+            colCapacity = 0;
+            const unsigned newRows = rowCount - 1 + CAPACITY_MARGIN;
+            const unsigned newCols = colCount - 1 + CAPACITY_MARGIN;
+            traceback.reset(new char[static_cast<size_t>(newRows) * newCols]);
+            rows.resize(newRows);
+            for (std::vector<SCORE>* row : {&mPrev, &mCur, &dPrev, &dCur, &iPrev, &iCur}) row->assign(newCols, 0);
+            rowCapacity = newRows;
+            colCapacity = newCols;
+        }
+        for (unsigned i = 0; i < rowCount; ++i) rows[i] = traceback.get() + static_cast<size_t>(i) * colCount;
     }
 };
+
+// What Reserve asks for when the profiles have these lengths and the storage must grow, and
+// what the column pair scores may hold beside it.
+double WorkspaceBytes(unsigned m, unsigned n) {
+    const double rowCount = m + CAPACITY_MARGIN, colCount = n + CAPACITY_MARGIN;
+    return rowCount * colCount + rowCount * sizeof(char*) + 6 * colCount * sizeof(SCORE) +
+           static_cast<double>(ColumnPairScores::GetMaxBytes(m, n));
+}
 
 Workspace& GetWorkspace() {
     static Workspace workspace;
     return workspace;
 }
 
-// The dynamic programming over the column pair scores in w.scores.
+// The dynamic programming over the column pair scores of w.pairScores, read through B's column
+// classes when BY_CLASS.
+template <bool BY_CLASS>
 void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends);
 
 }  // namespace
@@ -77,6 +100,7 @@ namespace {
 
 // Fills the traceback of an m x n alignment and leaves the last row of the three score rows in
 // ends[0] (M), ends[1] (D) and ends[2] (I).
+template <bool BY_CLASS>
 void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, unsigned n, SCORE** ends) {
     // Row 0 and column 0 of the traceback are read as zero; every other cell is written below.
     memset(w.rows[0], 0, n + 1);
@@ -88,6 +112,7 @@ void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, 
     SCORE* dCur = w.dCur.data();
     SCORE* iPrev = w.iPrev.data();
     SCORE* iCur = w.iCur.data();
+    const unsigned* classB = w.pairScores.GetClassesB();
     const SCORE e = g_scoreGapExtend;
 
     // Row 0: only the empty alignment scores.
@@ -122,14 +147,16 @@ void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, 
 
     for (unsigned i = 1; i <= m; ++i) {
         const ProfPos& a = A[i - 1];
-        const SCORE* score = w.scores.data() + static_cast<size_t>(i - 1) * n;
+        const SCORE* score = w.pairScores.GetRow(i - 1);
+        // The score of A's column i - 1 against B's column j.
+        auto pairScore = [&](unsigned j) { return BY_CLASS ? score[classB[j]] : score[j]; };
         char* tb = w.rows[i];
         mCur[0] = NEG;
         iCur[0] = NEG;
         // The first row and column carry the whole price of a leading gap.
         if (i == 1) {
             for (unsigned j = 1; j <= n; ++j) {
-                const SCORE s = score[j - 1];
+                const SCORE s = pairScore(j - 1);
                 unsigned char bits;
                 if (j == 1) {
                     if (m == 1) {
@@ -147,12 +174,12 @@ void FillMatrices(Workspace& w, const ProfPos* A, unsigned m, const ProfPos* B, 
                 gapStates(j, a, B[j - 1], bits, tb);
             }
         } else {
-            mCur[1] = score[0] + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
+            mCur[1] = pairScore(0) + A[0].scoreGapOpen + static_cast<SCORE>(i - 2) * e + A[i - 2].scoreGapClose;
             gapStates(1, a, B[0], TB_D, tb);
             const SCORE closeA = A[i - 2].scoreGapClose;
             for (unsigned j = 2; j <= n; ++j) {
                 const ProfPos& b = B[j - 1];
-                const SCORE s = score[j - 1];
+                const SCORE s = pairScore(j - 1);
                 const SCORE fromM = mPrev[j - 1];
                 const SCORE fromD = dPrev[j - 1] + closeA;
                 const SCORE fromI = iPrev[j - 1] + B[j - 2].scoreGapClose;
@@ -189,10 +216,17 @@ void NWSmall(ProfPos* A, unsigned m, ProfPos* B, unsigned n, PWPath& path) {
     SetTermGaps(B, n);
 
     Workspace& w = GetWorkspace();
-    w.Reserve(m + 1, n + 1);
+    try {
+        w.Reserve(m + 1, n + 1);
+        w.pairScores.Init(A, m, B, n);
+    } catch (const std::bad_alloc&) {
+        QuitOutOfMemory(WorkspaceBytes(m, n), "aligning profiles of %u and %u columns", m, n);
+    }
     SCORE* ends[3];
-    ColumnPairScores(A, m, B, n, w.scores);
-    FillMatrices(w, A, m, B, n, ends);
+    if (w.pairScores.GetClassesB())
+        FillMatrices<true>(w, A, m, B, n, ends);
+    else
+        FillMatrices<false>(w, A, m, B, n, ends);
 
     // A gap that runs to the end pays no close score here: SetTermGaps has priced it.
     const SCORE mEnd = ends[0][n], dEnd = ends[1][n], iEnd = ends[2][n];

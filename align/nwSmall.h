@@ -8,8 +8,9 @@ class PWPath;
 // ScoreProfPos2, position-specific affine gaps (each column's gap open and close scores,
 // g_scoreGapExtend per further gap position) and the terminal-gap policy, which SetTermGaps
 // writes into the first and last columns of both profiles first. Ties prefer M over D over I.
-// Not re-entrant: the working rows and the traceback matrix are kept between calls and grow
-// only when a longer pair arrives.
+// Not re-entrant: the working rows and the traceback matrix (one byte per cell) are kept
+// between calls and grow only when a longer pair arrives. Memory that cannot be had ends the
+// run through Quit with the lengths and the bytes needed.
 void NWSmall(ProfPos* A, unsigned lengthA, ProfPos* B, unsigned lengthB, PWPath& path);
 // Both call NWSmall; the diagonal switch g_bDiags is not consulted.
 void GlobalAlign(ProfPos* A, unsigned lengthA, ProfPos* B, unsigned lengthB, PWPath& path);

@@ -3,6 +3,11 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+
 #include "align/diagnostics.h"
 
 FlagOptRow FlagOptTable[] = {
@@ -54,6 +59,19 @@ const char* ValueOpt(const char* name) {
     for (const ValueOptRow& row : ValueOptTable)
         if (strcasecmp(row.pstrName, name) == 0) return row.pstrValue;
     Quit("ValueOpt(%s) invalid", name);
+}
+
+void FloatOptInRange(const char* name, float& param, double low, double high) {
+    const char* text = ValueOpt(name);
+    if (!text) return;
+    // Checked in double: a value beyond single precision has no float to be cast to.
+    const double value = strtod(text, nullptr);
+    if (!std::isfinite(value)) Quit("Invalid parameter -%s %s", name, text);
+    low = std::max(low, static_cast<double>(-FLT_MAX));
+    high = std::min(high, static_cast<double>(FLT_MAX));
+    if (value < low || value > high)
+        Quit("Invalid parameter -%s %s: outside the accepted range %g to %g", name, text, low, high);
+    param = static_cast<float>(value);
 }
 
 void ClearOptionTables() {

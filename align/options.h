@@ -23,5 +23,10 @@ bool FlagOpt(const char* name);
 // The value of the first row named name, or null; no such row: "ValueOpt(%s) invalid".
 const char* ValueOpt(const char* name);
 
+// The value of the number option name, when given, into param (single precision). A text that
+// does not read as a finite number ends the process with "Invalid parameter -<name> <text>"; a
+// number outside [low, high] with the same words and the accepted range.
+void FloatOptInRange(const char* name, float& param, double low, double high);
+
 // Clears every flag and releases every value.
 void ClearOptionTables();

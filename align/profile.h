@@ -38,10 +38,16 @@ struct ProfPos {
 // part of what the profile summarises, so the alignment's weight record is refreshed even
 // though the letters stay untouched.
 ProfPos* ProfileFromMSA(const MSA& a);
-// The counts of every column of a (weights set) into zeroed profile columns, as
-// GetFractionalWeightedCounts gives them column by column: fcCounts, LL, LG, GL, GG, fOcc and
-// bAllGaps, with the weight of rows whose gap starts or ends there in gapStart and gapEnd.
+// The weighted statistics of every column of a (weights set) into zeroed profile columns:
+// letter frequencies (wildcards spread by SpreadWildcard; with bNormalize divided by the weight
+// of rows holding a proper letter), the transition weights LL, LG, GL, GG from the previous
+// column (before column 0 every row has a letter), fOcc and bAllGaps, with the weight of rows
+// whose gap starts or ends there in gapStart and gapEnd.
 void ProfileCountsFromMSA(const MSA& a, bool bNormalize, ProfPos prof[], FCOUNT gapStart[], FCOUNT gapEnd[]);
+// Adds a wildcard's weight w to the letters it may stand for: for amino acids B half to D and
+// N, Z half to E and Q, any other one w/20 to each of the 20 letters; for nucleotides X half
+// to A and G, any other one w/20 (not w/4) to each of the 4 letters.
+void SpreadWildcard(unsigned letterEx, WEIGHT w, FCOUNT counts[]);
 
 // order = letters 0 .. g_AlphaSize-1 sorted by falling frequency (stable on ties).
 void SortCounts(const FCOUNT fcCounts[], unsigned order[]);

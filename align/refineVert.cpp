@@ -18,8 +18,26 @@ bool RefineVert(MSA& msa, const Tree& tree, unsigned maxPasses) {
     const unsigned seqCount = msa.GetSeqCount();
     if (colCount <= 2 || seqCount <= 2) return false;
 
-    // Until every block is refined, msa is the latest complete alignment.
-    const CurrentAlignmentHold hold(msa);
+    // The blocks refined so far, joined again in msa's row order.
+    MSA joined;
+    joined.SetSize(seqCount, colCount);
+    for (unsigned row = 0; row < seqCount; ++row) {
+        if (const char* name = msa.GetSeqName(row)) joined.SetSeqName(row, name);
+        joined.SetSeqId(row, msa.GetSeqId(row));
+    }
+    // A time-limit save writes the latest alignment: the refined blocks, the block being refined
+    // with every realignment it has accepted, and msa's columns after it. It is put together
+    // only when a save asks for it.
+    const MSA* refining = nullptr;
+    unsigned restFirst = 0;
+    const CurrentAlignmentHold hold([&](MSA& whole) {
+        whole.Copy(joined);
+        if (refining) MSAAppend(whole, *refining);
+        if (restFirst == colCount) return;
+        MSA rest;
+        MSAFromColRange(msa, restFirst, colCount - restFirst, rest);
+        MSAAppend(whole, rest);
+    });
     SetMSAWeightsCorvid(msa);
     std::vector<unsigned> anchors(colCount);
     unsigned anchorCount = 0;
@@ -43,12 +61,6 @@ bool RefineVert(MSA& msa, const Tree& tree, unsigned maxPasses) {
         Log("DP area saved by anchors   %-4.1f%%\n", 100.0 * (c * c - squares) / (c * c));
     }
 
-    MSA joined;
-    joined.SetSize(seqCount, colCount);
-    for (unsigned row = 0; row < seqCount; ++row) {
-        if (const char* name = msa.GetSeqName(row)) joined.SetSeqName(row, name);
-        joined.SetSeqId(row, msa.GetSeqId(row));
-    }
     bool improved = false;
     for (unsigned j = 0; j < rangeCount; ++j) {
         const unsigned first = starts[j];
@@ -56,8 +68,11 @@ bool RefineVert(MSA& msa, const Tree& tree, unsigned maxPasses) {
         if (width == 0) continue;
         MSA block;
         MSAFromColRange(msa, first, width, block);
+        refining = &block;
+        restFirst = first + width;
         if (width > 1 && RefineHoriz(block, tree, maxPasses, j > 0, j < anchorCount)) improved = true;
         MSAAppend(joined, block);
+        refining = nullptr;
     }
     if (improved) msa.Copy(joined);
     return improved;

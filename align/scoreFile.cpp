@@ -1,6 +1,7 @@
 // The score file: the mean substitution score of every column, beside the column's characters.
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "align/alpha.h"
@@ -49,5 +50,6 @@ void WriteScoreFile(const MSA& msa) {
         for (unsigned row = 0; row < msa.GetSeqCount(); ++row) chars += msa.GetChar(row, col);
         fprintf(f, "%10.3f  %s\n", GetColScore(msa, col), chars.c_str());
     }
-    if (!CloseWrittenFile(f)) Quit("Cannot write score file '%s' errno=%d", g_pstrScoreFileName, errno);
+    if (!CloseWrittenFile(f))
+        Quit("Cannot write score file '%s' errno=%d %s", g_pstrScoreFileName, errno, strerror(errno));
 }

@@ -2,13 +2,12 @@
 // alphabet; and the sequence-weighting method in force.
 #include "align/scoringSetup.h"
 
-#include <cmath>
+#include <cfloat>
 
 #include "align/diagnostics.h"
 #include "align/listParams.h"
 #include "align/options.h"
 #include "align/params.h"
-#include "align/textUtils.h"
 
 namespace {
 
@@ -46,13 +45,14 @@ void Apply(const ScoringSet& set) {
 
 bool IsNucleoAlpha(ALPHA a) { return a == ALPHA_DNA || a == ALPHA_RNA; }
 
-// A penalty or threshold that is not a finite number would poison every score of the dynamic
-// programming (nan, inf, or a value beyond single precision).
-void OverrideFloat(const char* option, float& value) {
-    const char* text = ValueOpt(option);
-    if (!text) return;
-    value = StrToScore(text);
-    if (!std::isfinite(value)) Quit("Invalid parameter -%s %s", option, text);
+// The dynamic programming and the objective scores add one score per column (and per pair of
+// rows, weighted): beyond this size a penalty or centre overflows single precision on long
+// alignments, or meets the engine's minus infinity (-1e37), which forbids a step.
+constexpr double MAX_SCORE_PARAM = 1e20;
+
+// A penalty or threshold that is not a finite number would poison every score.
+void OverrideFloat(const char* option, float& value, double limit = FLT_MAX) {
+    FloatOptInRange(option, value, -limit, limit);
 }
 
 void OverrideDistance(const char* option, DISTANCE& d1, DISTANCE* d2) {
@@ -99,12 +99,12 @@ void SetPPScore(bool bRespectFlags) {
         default: Quit("Invalid g_PPScore");
     }
 
-    OverrideFloat("GapOpen", g_scoreGapOpen);
+    OverrideFloat("GapOpen", g_scoreGapOpen, MAX_SCORE_PARAM);
     OverrideFloat("GapOpen2", g_scoreGapOpen2);
-    OverrideFloat("GapExtend", g_scoreGapExtend);
+    OverrideFloat("GapExtend", g_scoreGapExtend, MAX_SCORE_PARAM);
     OverrideFloat("GapExtend2", g_scoreGapExtend2);
     OverrideFloat("GapAmbig", g_scoreAmbigFactor);
-    OverrideFloat("Center", g_scoreCenter);
+    OverrideFloat("Center", g_scoreCenter, MAX_SCORE_PARAM);
     OverrideFloat("SmoothScoreCeil", g_dSmoothScoreCeil);
     OverrideFloat("MinBestColScore", g_dMinBestColScore);
     OverrideFloat("MinSmoothScore", g_dMinSmoothScore);

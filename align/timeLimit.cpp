@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "align/corvid.h"
 #include "align/diagnostics.h"
@@ -17,6 +18,8 @@
 namespace {
 
 const MSA* ptrBestMSA = nullptr;
+// Set instead of ptrBestMSA while a hold assembles the alignment on demand.
+const AlignmentAssembler* ptrAssembler = nullptr;
 // The first-residue marks in force belong to the rows of ptrBestMSA.
 bool bestHasMarks = true;
 bool held = false;
@@ -38,18 +41,26 @@ void SetCurrentAlignment(MSA& msa) {
 
 void ClearCurrentAlignment() {
     ptrBestMSA = nullptr;
+    ptrAssembler = nullptr;
     bestHasMarks = true;
     held = false;
     haveOutputName = false;
     outputFileName.clear();
 }
 
-CurrentAlignmentHold::CurrentAlignmentHold(const MSA& msa, bool withMarks) {
+CurrentAlignmentHold::CurrentAlignmentHold(const MSA& msa, bool withMarks) { Take(&msa, nullptr, withMarks); }
+
+CurrentAlignmentHold::CurrentAlignmentHold(AlignmentAssembler assemble) : m_Assemble(std::move(assemble)) {
+    Take(nullptr, &m_Assemble, true);
+}
+
+void CurrentAlignmentHold::Take(const MSA* msa, const AlignmentAssembler* assemble, bool withMarks) {
     if (held) return;
     m_bTaken = true;
     m_ptrPrevious = ptrBestMSA;
     m_bPreviousMarks = bestHasMarks;
-    ptrBestMSA = &msa;
+    ptrBestMSA = msa;
+    ptrAssembler = assemble;
     bestHasMarks = withMarks;
     held = true;
 }
@@ -57,6 +68,7 @@ CurrentAlignmentHold::CurrentAlignmentHold(const MSA& msa, bool withMarks) {
 CurrentAlignmentHold::~CurrentAlignmentHold() {
     if (!m_bTaken) return;
     ptrBestMSA = m_ptrPrevious;
+    ptrAssembler = nullptr;
     bestHasMarks = m_bPreviousMarks;
     held = false;
 }
@@ -72,7 +84,7 @@ void CheckMaxTime() {
 }
 
 void SaveCurrentAlignment() {
-    if (!ptrBestMSA) {
+    if (!ptrBestMSA && !ptrAssembler) {
         fprintf(stderr, "\nAlignment not completed, cannot save.\n");
         Log("Alignment not completed, cannot save.\n");
         exit(2);
@@ -85,7 +97,10 @@ void SaveCurrentAlignment() {
     {
         // The saved alignment is the result: the letters of the input, first residues included.
         MSA result;
-        result.Copy(*ptrBestMSA);
+        if (ptrAssembler)
+            (*ptrAssembler)(result);
+        else
+            result.Copy(*ptrBestMSA);
         if (bestHasMarks && result.HasIds()) MHackEnd(result);
         TextFile file(outputFileName.c_str(), true);
         result.ToFASTAFile(file);

@@ -1,6 +1,8 @@
 // The engine's time limit (g_ulMaxSecs) and the emergency save of the current alignment.
 #pragma once
 
+#include <functional>
+
 class MSA;
 
 // Where and what SaveCurrentAlignment writes. The alignment must stay complete and alive while
@@ -11,6 +13,9 @@ void SetCurrentAlignment(MSA& msa);
 // Forgets the current alignment and the output name.
 void ClearCurrentAlignment();
 
+// Builds the whole alignment as it stands from the parts a stage keeps while it works.
+using AlignmentAssembler = std::function<void(MSA& whole)>;
+
 // While it lives, msa is the alignment that a time-limit save writes, whatever the stages inside
 // register: the blocks of vertical refinement and the windows of windowed refinement are only
 // parts of the result, and are destroyed before it. withMarks says whether the first-residue
@@ -19,14 +24,22 @@ void ClearCurrentAlignment();
 class CurrentAlignmentHold {
 public:
     explicit CurrentAlignmentHold(const MSA& msa, bool withMarks = true);
+    // The save writes what assemble builds at the moment of the save (the first-residue marks
+    // belong to its rows), so that a stage that rebuilds the alignment piece by piece pays
+    // nothing for being saved until a save happens. The function must stay callable while the
+    // hold lives.
+    explicit CurrentAlignmentHold(AlignmentAssembler assemble);
     ~CurrentAlignmentHold();
     CurrentAlignmentHold(const CurrentAlignmentHold&) = delete;
     CurrentAlignmentHold& operator=(const CurrentAlignmentHold&) = delete;
 
 private:
+    void Take(const MSA* msa, const AlignmentAssembler* assemble, bool withMarks);
+
     bool m_bTaken = false;
     const MSA* m_ptrPrevious = nullptr;
     bool m_bPreviousMarks = true;
+    AlignmentAssembler m_Assemble;
 };
 
 // With a limit set and more than g_ulMaxSecs seconds since the start time: logs, saves the

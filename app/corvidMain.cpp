@@ -2,9 +2,11 @@
 // from the arguments, then one command (see align/frontend/commands.h).
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "align/frontend/commandLine.h"
 #include "align/frontend/commands.h"
+#include "align/memUse.h"
 #include "align/params.h"
 #include "align/scoringSetup.h"
 #include "align/textFile.h"
@@ -27,6 +29,7 @@ void SetUpStartingScoring() {
 int main(int argc, char** argv) {
     ProcessArgStr(getenv("CORVID_CMDLINE"));
     ProcessArgVect(argc - 1, argv + 1);
+    RefuseSameFiles();
     SetLogFile();
     SetParams();
     if (g_bVersion) {
@@ -40,7 +43,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetUpStartingScoring();
-    Run();
+    try {
+        Run();
+    } catch (const std::bad_alloc&) {
+        // The steps that know what they asked for have ended the run already.
+        QuitOutOfMemory(UNKNOWN_BYTES, "the run");
+    }
     // Results printed on standard output (-out -, -ppscore) are lost unless it takes them.
     CloseStandardOutput();
     return 0;

@@ -10,6 +10,15 @@ size, so a file is the same on every run and machine (only random.random() is us
 
 Usage: make-family-fasta.py OUT_DIR [N ...]     (default N: 100 200 500 1000)
 Then time, for example: corvid -in OUT_DIR/family500.fa -out /tmp/family500.afa
+
+For the memory of long alignments, a few long copies of one random ancestor instead:
+
+  make-family-fasta.py OUT_DIR --copies COUNT LENGTH [--dna]  ->  copies<COUNT>x<LENGTH>.fa
+                                                                   (dnacopies... with --dna)
+
+An ancestor of LENGTH amino acids (or nucleotides, uniform, with --dna) copied COUNT times, each
+copy losing every residue with a chance of 3 % and having every other one replaced by a random
+letter with a chance of 20 %; seeded by COUNT, LENGTH and the alphabet.
 """
 import os
 import random
@@ -25,6 +34,10 @@ LINE = 60
 SUBSTITUTION = 0.15
 INDEL = 0.02
 MAX_INDEL = 4
+
+# The copies of --copies: per-residue chance of a deletion and of a substitution.
+COPY_DELETION = 0.03
+COPY_SUBSTITUTION = 0.20
 
 
 def letter(rng):
@@ -74,9 +87,31 @@ def write(path, seqs):
                 f.write(s[k:k + LINE] + '\n')
 
 
+def copies(count, length, dna):
+    rng = random.Random(count * 1000003 + length * 2 + (1 if dna else 0))
+    draw = (lambda: 'ACGT'[int(rng.random() * 4)]) if dna else (lambda: letter(rng))
+    ancestor = [draw() for _ in range(length)]
+    out = []
+    for _ in range(count):
+        copy = []
+        for a in ancestor:
+            if rng.random() < COPY_DELETION:
+                continue
+            copy.append(draw() if rng.random() < COPY_SUBSTITUTION else a)
+        out.append(''.join(copy))
+    return out
+
+
 if __name__ == '__main__':
     if len(sys.argv) < 2:
         sys.exit(__doc__)
+    if len(sys.argv) > 2 and sys.argv[2] == '--copies':
+        if len(sys.argv) not in (5, 6) or sys.argv[5:] not in ([], ['--dna']):
+            sys.exit(__doc__)
+        count, length, dna = int(sys.argv[3]), int(sys.argv[4]), len(sys.argv) == 6
+        name = '%scopies%dx%d.fa' % ('dna' if dna else '', count, length)
+        write(os.path.join(sys.argv[1], name), copies(count, length, dna))
+        sys.exit(0)
     sizes = [int(a) for a in sys.argv[2:]] or [100, 200, 500, 1000]
     for n in sizes:
         write(os.path.join(sys.argv[1], 'family%d.fa' % n), family(n))

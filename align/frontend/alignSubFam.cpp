@@ -85,6 +85,8 @@ void RunAligner(const TempDir& dir, unsigned seqCount) {
     if (code != 0) Quit("Sub-family aligner %s failed with exit status %d on %u sequences", ALIGNER, code, seqCount);
 }
 
+bool SameName(const char* a, const char* b) { return strcmp(a ? a : "", b ? b : "") == 0; }
+
 }  // namespace
 
 void AlignSubFam(SeqVect& v, const Tree& tree, unsigned node, MSA& out) {
@@ -106,5 +108,22 @@ void AlignSubFam(SeqVect& v, const Tree& tree, unsigned node, MSA& out) {
     }
     if (out.GetSeqCount() != leafCount)
         Quit("Sub-family aligner %s returned %u sequences for %u", ALIGNER, out.GetSeqCount(), leafCount);
-    for (unsigned row = 0; row < leafCount; ++row) out.SetSeqId(row, v.GetSeqIdFromName(out.GetSeqName(row)));
+    // Each row is the first sequence sent under its name that no earlier row took (names may
+    // repeat): a name that was not sent, or more rows of a name than were sent, would leave a row
+    // without an id or a sequence lost.
+    std::vector<bool> taken(leafCount, false);
+    for (unsigned row = 0; row < leafCount; ++row) {
+        const char* name = out.GetSeqName(row);
+        unsigned sent = 0;
+        while (sent < leafCount && (taken[sent] || !SameName(family.GetSeq(sent).GetName(), name))) ++sent;
+        if (sent == leafCount) {
+            for (unsigned i = 0; i < leafCount; ++i)
+                if (SameName(family.GetSeq(i).GetName(), name))
+                    Quit("Sub-family aligner %s returned the sequence \"%s\" more often than it was sent", ALIGNER,
+                         name);
+            Quit("Sub-family aligner %s returned a sequence named \"%s\" that was not sent to it", ALIGNER, name);
+        }
+        taken[sent] = true;
+        out.SetSeqId(row, family.GetSeq(sent).GetId());
+    }
 }

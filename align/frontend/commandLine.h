@@ -21,9 +21,16 @@ void ListFlagOpts();
 // Weight1/Weight2 and Cluster1/Cluster2 over Weight and Cluster, TomHydro over Hydro), then
 // derives g_scoreGapAmbig, g_bLow and g_uMaxMB. Numbers that do not parse become 0. An unknown
 // enumeration name, -stable without -group, -refinewindow 0 and -maxsubfam 0 end the process
-// (status 2), as do -sueff and -hydrofactor values that are not finite numbers. Non-positive or
-// non-finite -maxhours leave the time limit alone.
+// (status 2), as do a -sueff outside [0, 1], a -hydrofactor that is not a finite float and a
+// -smoothwindow that is not an odd whole number. Non-positive or non-finite -maxhours leave the
+// time limit alone.
 void SetParams();
+// Before any file is opened: two outputs (the main output, the extra outputs, the score file,
+// the log, the tree, weights and distance-matrix files), or an output and an input, that name the
+// same file (the same file on disk, however its path is written; standard streams and devices
+// excepted) print "Options -<a> <file> and -<b> <file> name the same file" on standard error and
+// end the process with status 1.
+void RefuseSameFiles();
 // -loga <file> logs to file, appending; else -log <file>, overwriting; else nothing changes.
 void SetLogFile();
 // True when no input is named: -in is not given (-in - names standard input) and neither -in1

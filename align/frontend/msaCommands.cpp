@@ -1,4 +1,8 @@
 // The commands on one existing alignment: DoSP, Refine and DoMakeTree.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "align/diagnostics.h"
 #include "align/frontend/commands.h"
 #include "align/guideTree.h"
@@ -40,7 +44,11 @@ void DoSP() {
     SetMSAWeightsCorvid(a);
     const SCORE sp = ObjScoreSP(a, nullptr);
     Log("File=%s;SP=%.4g\n", g_pstrSPFileName, sp);
-    fprintf(stderr, "File=%s;SP=%.4g\n", g_pstrSPFileName, sp);
+    // The score is the command's only output: not written is a failure.
+    if (fprintf(stderr, "File=%s;SP=%.4g\n", g_pstrSPFileName, sp) < 0 || fflush(stderr) != 0) {
+        const int e = errno;
+        Quit("Cannot write standard error errno=%d %s", e, strerror(e));
+    }
 }
 
 void Refine() {

@@ -58,7 +58,7 @@ void ProfDB() {
     SeqVect v;
     ReadSeqs(g_pstrFileName2, v);
     const unsigned n = v.Length();
-    if (n == 0) Quit("No sequences in input alignment");
+    if (n == 0) Quit("No sequences in input file %s", g_pstrFileName2);
     // The alphabet and scoring as -profile sets them up, so that the letters of both inputs are
     // mapped and checked.
     SetUpProfileScoring(profile, nullptr);

@@ -1,6 +1,8 @@
 // SetParams, SetLogFile and MissingCommand: the option tables into the engine's parameters.
 #include "align/frontend/commandLine.h"
 
+#include <cerrno>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -27,17 +29,22 @@ void SetUnsigned(const char* option, unsigned& param) {
     if (const char* value = ValueOpt(option)) param = static_cast<unsigned>(strtol(value, nullptr, 10));
 }
 
-void SetFloat(const char* option, float& param) {
-    const char* value = ValueOpt(option);
-    if (!value) return;
-    param = static_cast<float>(strtod(value, nullptr));
-    if (!std::isfinite(param)) Quit("Invalid parameter -%s %s", option, value);
-}
-
 // A given value that would make a later stage divide by zero or do nothing at all.
 void RejectZero(const char* option, unsigned param) {
     const char* value = ValueOpt(option);
     if (value && param == 0) Quit("Invalid parameter -%s %s", option, value);
+}
+
+// The anchor search smooths column scores over a window centred on each column, so its width
+// is an odd whole number; anything else would stop the run at the first anchor search.
+void CheckOddWhole(const char* option, unsigned param) {
+    const char* value = ValueOpt(option);
+    if (!value) return;
+    char* end = nullptr;
+    errno = 0;
+    strtol(value, &end, 10);
+    if (end == value || *end != 0 || errno == ERANGE || param % 2 == 0)
+        Quit("Invalid parameter -%s %s: needs an odd whole number", option, value);
 }
 
 template <typename E>
@@ -50,13 +57,14 @@ void SetEnum(const char* option, const EnumOpt* table, E& param) {
 }
 
 // Hours into whole seconds of single-precision arithmetic. Zero, negative and non-finite hours
-// leave the limit as it was (no limit by default); a limit beyond what the time check can
-// compare as a signed time_t is clamped to the largest it can.
+// (beyond single precision included) leave the limit as it was (no limit by default); a limit
+// beyond what the time check can compare as a signed time_t is clamped to the largest it can.
 void SetMaxHours() {
     const char* value = ValueOpt("MaxHours");
     if (!value) return;
-    const float hours = static_cast<float>(strtod(value, nullptr));
-    if (!std::isfinite(hours) || hours <= 0) return;
+    const double given = strtod(value, nullptr);
+    if (!std::isfinite(given) || given <= 0 || given > FLT_MAX) return;
+    const float hours = static_cast<float>(given);
     const float secs = hours * 60 * 60;
     g_ulMaxSecs = secs < static_cast<float>(LONG_MAX) ? static_cast<unsigned long>(secs) : LONG_MAX;
 }
@@ -138,12 +146,15 @@ void SetNumbers() {
     // alignment would join leaves from children they do not have.
     RejectZero("RefineWindow", g_uRefineWindow);
     RejectZero("MaxSubFam", g_uMaxSubFamCount);
+    CheckOddWhole("SmoothWindow", g_uSmoothWindowLength);
 
     SetFlag("TomHydro", g_bTomHydro);
     if (g_bTomHydro) g_uHydrophobicRunLength = 0;
 
-    SetFloat("SUEFF", g_dSUEFF);
-    SetFloat("HydroFactor", g_dHydroFactor);
+    // SUEFF weighs the mean against the minimum of two distances when clusters join; outside
+    // [0, 1] the joined distances grow with every join until they overflow.
+    FloatOptInRange("SUEFF", g_dSUEFF, 0, 1);
+    FloatOptInRange("HydroFactor", g_dHydroFactor, -FLT_MAX, FLT_MAX);
 }
 
 // Weight1, Weight2, Cluster1 and Cluster2 come after Weight and Cluster, so they win.

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include "align/diagnostics.h"
 #include "align/engineTypes.h"
+#include "align/memUse.h"
 #include "align/profile.h"
 #include "align/pwPath.h"
 
@@ -36,7 +38,14 @@ float SW(const ProfPos* PA, unsigned lenA, const ProfPos* PB, unsigned lenB, PWP
     if (lenA == 0 || lenB == 0) Quit("SW: cannot align a profile of %u columns with one of %u", lenA, lenB);
     const Cells at(lenA);
     const size_t cellCount = (size_t(lenA) + 1) * (size_t(lenB) + 1);
-    std::vector<float> M(cellCount, MINUS_INFINITY), D(cellCount, MINUS_INFINITY), I(cellCount, MINUS_INFINITY);
+    std::vector<float> M, D, I;
+    try {
+        M.assign(cellCount, MINUS_INFINITY);
+        D.assign(cellCount, MINUS_INFINITY);
+        I.assign(cellCount, MINUS_INFINITY);
+    } catch (const std::bad_alloc&) {
+        QuitOutOfMemory(3.0 * cellCount * sizeof(float), "aligning profiles of %u and %u columns locally", lenA, lenB);
+    }
     M[at(0, 0)] = 0;
 
     float best = MINUS_INFINITY;

@@ -48,9 +48,12 @@ TEST_F(MxFile, ReadsRowsByLetter) {
     EXPECT_EQ((*m)[20][0], 0.0f);  // wildcards get nothing
 }
 
-TEST_F(MxFile, TwentyLetterFileKeepsItsLastColumn) {
+TEST_F(MxFile, TwentyLetterFileKeepsItsLastRowAndColumn) {
     std::string text = " A C D E F G H I K L M N P Q R S T V W Y\n";
     for (unsigned i = 0; i < 20; ++i) {
+        // Comment lines may stand between the rows too, and take none of them.
+        if (i == 1) text += "# between rows\n";
+        if (i == 19) text += "  # indented\n";
         text += LETTERS[i];
         for (unsigned j = 0; j < 20; ++j) {
             text += ' ';
@@ -73,7 +76,15 @@ TEST_F(MxFile, AsymmetryIsWarnedOnce) {
 }
 
 TEST_F(MxFile, MalformedFilesEndTheRun) {
-    EXPECT_QUIT(Read("# only comments\n"), "Premature EOF in matrix file");
+    // Each case's text is in a file of its own, which the message names.
+    auto expectQuit = [](const std::string& text, const std::string& message) {
+        TempFile file(text);
+        TextFile in(file.c_str());
+        std::string expected = message;
+        for (size_t at; (at = expected.find("@")) != std::string::npos;) expected.replace(at, 1, file.path());
+        EXPECT_QUIT(ReadMx(in), expected);
+    };
+    expectQuit("# only comments\n", "Premature EOF in matrix file @");
     EXPECT_QUIT(Read("A C D\n"), "Invalid line in matrix file: 'A C D'");
     EXPECT_QUIT(Read(" A C D *\n"), "Error in matrix file: < 20 headers, line=' A C D *'");
     const std::string header33 = " " + std::string(33, 'A');
@@ -81,15 +92,20 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
     std::string text = MatrixText(true);
     const size_t start = text.find("\nC ") + 1;
     text.replace(start, text.find('\n', start) - start, "C 5");
-    EXPECT_QUIT(Read(text), "Too few fields in line of matrix file: 'C 5'");
+    expectQuit(text, "Too few fields in line 4 of matrix file @: 'C 5'");
     const std::string full = MatrixText(true);
-    EXPECT_QUIT(Read(full.substr(0, full.find("\nE ") + 1)), "Premature EOF in matrix file");
+    expectQuit(full.substr(0, full.find("\nE ") + 1), "Premature EOF in matrix file @ after line 5: 3 of 23 rows");
+    // A letter without its row or its column.
+    std::string noRow = full;
+    noRow.replace(noRow.find("\nW ") + 1, 1, "B");
+    expectQuit(noRow, "Matrix file @ has no row for W");
+    std::string noColumn = full;
+    noColumn.replace(noColumn.find(" W "), 3, " J ");
+    expectQuit(noColumn, "Matrix file @ line 2: no column for W");
     // An entry that is not a finite number (also beyond single precision) names its line.
     for (const std::string bad : {"nan", "-inf", "1e39"}) {
         std::string infinite = full;
         infinite.replace(infinite.find("\nD 2 ") + 3, 1, bad);
-        TempFile file(infinite);
-        TextFile in(file.c_str());
-        EXPECT_QUIT(ReadMx(in), "Matrix file " + file.path() + " line 5: '" + bad + "' is not a finite number");
+        expectQuit(infinite, "Matrix file @ line 5: '" + bad + "' is not a finite number");
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <vector>
@@ -23,10 +24,37 @@ struct ColumnStats {
     FCOUNT start, end, extend, occ, LL, LG, GL, GG;
 };
 
+// The statistics of one column, a walk down its rows: the oracle of ProfileCountsFromMSA, which
+// must add the same terms in the same order.
 ColumnStats StatsOf(const MSA& a, unsigned col, bool normalize) {
     ColumnStats s{};
-    a.GetFractionalWeightedCounts(col, normalize, s.counts, &s.start, &s.end, &s.extend, &s.occ, &s.LL, &s.LG, &s.GL,
-                                  &s.GG);
+    FCOUNT gapWeight = 0, letterTotal = 0;
+    const unsigned last = a.GetColCount() - 1;
+    for (unsigned row = 0; row < a.GetSeqCount(); ++row) {
+        const WEIGHT w = a.GetSeqWeight(row);
+        const char c = a.GetChar(row, col);
+        // Before column 0 every row counts as having a letter.
+        const bool gapBefore = col > 0 && a.IsGap(row, col - 1);
+        const bool gapAfter = col < last && a.IsGap(row, col + 1);
+        if (IsGapChar(c)) {
+            gapWeight += w;
+            if (!gapBefore) s.start += w;
+            if (!gapAfter) s.end += w;
+            if (col > 0 && col < last && gapBefore && gapAfter) s.extend += w;
+            (gapBefore ? s.GG : s.LG) += w;
+            continue;
+        }
+        (gapBefore ? s.GL : s.LL) += w;
+        if (IsWildcardChar(c)) {
+            SpreadWildcard(CharToLetterEx(c), w, s.counts);
+        } else {
+            s.counts[CharToLetter(c)] += w;
+            letterTotal += w;
+        }
+    }
+    s.occ = 1 - gapWeight;
+    if (normalize && letterTotal > 0)
+        for (unsigned letter = 0; letter < g_AlphaSize; ++letter) s.counts[letter] /= letterTotal;
     return s;
 }
 
@@ -110,12 +138,11 @@ TEST_F(Profile, LetterWeightAboveOneEndsTheRun) {
     MakeMSA(a, {"A", "C"});
     a.SetSeqWeight(0, 0.7f);
     a.SetSeqWeight(1, 0.7f);
-    FCOUNT counts[20], f[8];
-    EXPECT_QUIT(a.GetFractionalWeightedCounts(0, true, counts, &f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7]),
-                "wTotal=1.4\n");
+    ProfPos prof[1] = {};
+    FCOUNT start[1], end[1];
+    EXPECT_QUIT(ProfileCountsFromMSA(a, true, prof, start, end), "wTotal=1.4\n");
     ClearAlphaTables();
-    EXPECT_QUIT(a.GetFractionalWeightedCounts(0, true, counts, &f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7]),
-                "Alphabet 0 not supported");
+    EXPECT_QUIT(ProfileCountsFromMSA(a, true, prof, start, end), "Alphabet 0 not supported");
 }
 
 TEST_F(Profile, ColumnsOfProfileFromMSA) {
@@ -282,17 +309,28 @@ TEST_F(Profile, CountsOfAllColumnsAndThePairTableEqualTheirOneAtATimeForms) {
     }
 
     // A profile of one repeated sequence has few distinct columns; each side in turn is the
-    // repeated one, under every column score.
-    MSA repeated;
+    // repeated one, under every column score. In the gapped one, columns of the same letters
+    // differ in occupancy only (which LE scores read). Rows are scored again where no cache
+    // room is left.
+    MSA repeated, gapped;
     MakeMSA(repeated, {"AAAAACCCCCAAAAA"});
-    std::unique_ptr<ProfPos[]> pa(ProfileFromMSA(a)), pr(ProfileFromMSA(repeated));
+    MakeMSA(gapped, {"AAAAACCCCCAAAAA", "A-AAAC-CCCAA-AA"});
+    std::unique_ptr<ProfPos[]> pa(ProfileFromMSA(a)), pr(ProfileFromMSA(repeated)), pg(ProfileFromMSA(gapped));
     for (PPSCORE score : {PPSCORE_LE, PPSCORE_SP, PPSCORE_SPN}) {
         g_PPScore = score;
-        for (const auto& [x, y] : {std::pair{pa.get(), pr.get()}, std::pair{pr.get(), pa.get()}}) {
-            std::vector<SCORE> table;
-            ColumnPairScores(x, 15, y, 15, table);
-            for (unsigned i = 0; i < 15; ++i)
-                for (unsigned j = 0; j < 15; ++j) EXPECT_EQ(table[i * 15 + j], ScoreProfPos2(x[i], y[j])) << score;
+        for (const auto& [x, y] : {std::pair{pa.get(), pr.get()}, std::pair{pr.get(), pa.get()},
+                                   std::pair{pg.get(), pg.get()}}) {
+            for (size_t cacheFloats : {size_t{0}, SIZE_MAX}) {
+                ColumnPairScores scores;
+                scores.Init(x, 15, y, 15, cacheFloats);
+                const unsigned* classes = scores.GetClassesB();
+                for (unsigned i = 0; i < 15; ++i) {
+                    const SCORE* row = scores.GetRow(i);
+                    for (unsigned j = 0; j < 15; ++j)
+                        EXPECT_EQ(row[classes ? classes[j] : j], ScoreProfPos2(x[i], y[j]))
+                            << score << " " << i << " " << j;
+                }
+            }
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,7 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
     cTempFile ragged(">a\nMKV-L\n>b\nMKVL\n", "fa"), nanMatrix(" ACDEFGHIKLMNPQRSTVWY\nA nan\n", "mx");
     const std::string quit = "\n*** ERROR ***  ", aligned = kData + "out.fa", r = ragged.path(), e = empty.path();
     const std::string differ = quit + "The rows of " + r + " differ in length: row a has 5 columns, row b has 4";
+    const std::string range20 = "outside the accepted range -1e+20 to 1e+20", odd = "needs an odd whole number";
     // arguments, status, the start of standard error
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"-foo"}, 1, "Invalid command line option \"foo\"\n\nBasic usage\n"},
@@ -122,7 +125,19 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
         {{"-in", kProtein, "-gapopen", "nan"}, 2, quit + "Invalid parameter -GapOpen nan"},
         {{"-in", kProtein, "-gapextend", "-inf"}, 2, quit + "Invalid parameter -GapExtend -inf"},
         {{"-in", kProtein, "-matrix", nanMatrix.path()}, 2,
-         quit + "Matrix file " + nanMatrix.path() + " line 2: 'nan' is not a finite number"}};
+         quit + "Matrix file " + nanMatrix.path() + " line 2: 'nan' is not a finite number"},
+        {{"-profdb", "-in1", aligned, "-in2", e}, 2, quit + "No sequences in input file " + e + "\n"},
+        // Finite numbers that would overflow the engine's single-precision scores or distances.
+        {{"-in", kProtein, "-gapopen", "-1e38"}, 2, quit + "Invalid parameter -GapOpen -1e38: " + range20},
+        {{"-in", kProtein, "-center", "1e38"}, 2, quit + "Invalid parameter -Center 1e38: " + range20},
+        {{"-in", kProtein, "-gapextend", "2e20"}, 2, quit + "Invalid parameter -GapExtend 2e20: " + range20},
+        {{"-in", kProtein, "-sueff", "1e5"}, 2,
+         quit + "Invalid parameter -SUEFF 1e5: outside the accepted range 0 to 1"},
+        {{"-in", kProtein, "-hydrofactor", "1e39"}, 2,
+         quit + "Invalid parameter -HydroFactor 1e39: outside the accepted range -3.40282e+38 to 3.40282e+38"},
+        {{"-in", kProtein, "-smoothwindow", "abc"}, 2, quit + "Invalid parameter -SmoothWindow abc: " + odd},
+        {{"-in", kProtein, "-smoothwindow", "0"}, 2, quit + "Invalid parameter -SmoothWindow 0: " + odd},
+        {{"-in", kProtein, "-smoothwindow", "2.5"}, 2, quit + "Invalid parameter -SmoothWindow 2.5: " + odd}};
     for (const auto& [args, status, err] : cases) {
         const sProgramRun run = Run(args);
         EXPECT_EQ(run.status, status) << ::testing::PrintToString(args) << run.err;
@@ -143,7 +158,8 @@ TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
         {{"-in", kProtein, "-out", "/dev/full"}, false, full},
         {{"-in", kProtein}, true, standardOutput},
         {{"-in", kProtein, "-out", Path("a"), "-clwout", "/dev/full"}, false, full},
-        {{"-in", kProtein, "-out", Path("a"), "-scorefile", "/dev/full"}, false, "Cannot write score file '/dev/full'"},
+        {{"-in", kProtein, "-out", Path("a"), "-scorefile", "/dev/full"}, false,
+         "Cannot write score file '/dev/full' errno=28 No space left on device"},
         {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'"},
         {{"-ppscore", "-in1", aligned, "-in2", aligned}, true, standardOutput}};
     for (const auto& [args, toFull, message] : cases) {
@@ -151,6 +167,32 @@ TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
         EXPECT_NE(run.err.find("*** ERROR ***  " + message), std::string::npos) << run.err;
     }
+    // The score of -spscore goes to standard error, and nowhere else without a log.
+    EXPECT_EQ(runProgram({"/bin/sh", "-c", kCorvid + " -spscore " + aligned + " 2>/dev/full"}).status, 2);
+}
+
+TEST_F(Corvid, OptionsNamingOneFileAreRefusedBeforeAnyWork) {
+    const std::string x = Path("x"), dotted = (m_Dir / "." / "x").string(), kept = Path("kept.fa"),
+                      link = Path("link.fa");
+    fs::copy_file(kData + "out.fa", kept);
+    fs::create_hard_link(kept, link);
+    // arguments, the two options named
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", kProtein, "-out", x, "-clwout", x}, "-out " + x + " and -CLWOut " + x},
+        {{"-in", kProtein, "-out", x, "-log", dotted}, "-out " + x + " and -Log " + dotted},
+        {{"-in", kProtein, "-fastaout", kept, "-scorefile", link}, "-FASTAOut " + kept + " and -ScoreFile " + link},
+        {{"-refine", "-in", kept, "-out", link}, "-out " + link + " and -in " + kept},
+        {{"-spscore", kept, "-loga", kept}, "-LogA " + kept + " and -SPScore " + kept}};
+    for (const auto& [args, options] : cases) {
+        const sProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, "Options " + options + " name the same file\n");
+    }
+    EXPECT_FALSE(fs::exists(x));
+    EXPECT_EQ(readWholeFile(kept), readWholeFile(kData + "out.fa"));
+    // Standard output, a device and two inputs may be named twice.
+    RunOk({"-in", kProtein, "-out", "-", "-fastaout", "-", "-clwout", "/dev/null", "-scorefile", "/dev/null"});
+    RunOk({"-profile", "-in1", kept, "-in2", link, "-out", x});
 }
 
 TEST_F(Corvid, DashInReadsStandardInput) {
@@ -278,6 +320,24 @@ TEST_F(Corvid, EveryOutputOptionAndFormatFlag) {
     }
 }
 
+TEST_F(Corvid, GoldenAlignmentsAndRefinementsOfTwoFamilies) {
+    // Objective scores that keep the whole alignment's score from one refinement trial to the next.
+    for (const auto& [family, score] : {std::pair<std::string, std::string>{"family8", "spf"}, {"family10", "ps"}}) {
+        const std::string base = std::string(QUORIX_TEST_DATA) + "/align/refine/" + family;
+        const std::string progressive = base + ".maxiters2.afa", refined = base + "." + score + ".afa";
+        // arguments, the golden output
+        const std::pair<std::vector<std::string>, std::string> runs[] = {
+            {{"-in", base + ".fa", "-maxiters", "2"}, progressive},
+            {{"-in", base + ".fa", "-objscore", score}, refined},
+            {{"-refine", "-in", progressive, "-objscore", score}, refined}};
+        for (auto [args, golden] : runs) {
+            args.insert(args.end(), {"-out", Path("out")});
+            RunOk(args);
+            EXPECT_EQ(readWholeFile(Path("out")), readWholeFile(golden)) << ::testing::PrintToString(args);
+        }
+    }
+}
+
 TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
     // -pas runs the stand-in aligner, put first on PATH under the aligner's name.
     const std::string path = PutStandInFirstOnPath(m_Dir / "bin");
@@ -335,3 +395,37 @@ TEST_F(Corvid, EveryCommandOnProteinAndNucleotides) {
 }
 
 }  // namespace
+
+// Under an address-space limit too low for the step: status 2 and a message that says what the
+// step needed. The sanitizer's allocator reserves far more address space than such a limit.
+TEST_F(Corvid, RunningOutOfMemoryEndsWithStatusTwoSayingWhatTheStepNeeded) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "no address-space limit under the address sanitizer";
+#endif
+    std::mt19937 rng(27);
+    auto letters = [&](unsigned length) {
+        std::string s;
+        for (unsigned i = 0; i < length; ++i) s += "ACDEFGHIKLMNPQRSTVWY"[rng() % 20];
+        return s;
+    };
+    cTempFile one(">a\n" + letters(20000) + "\n", "fa");
+    cTempFile two(">a\n" + letters(20000) + "\n>b\n" + letters(20000) + "\n", "fa");
+    std::string shortOnes;
+    for (int i = 0; i < 20000; ++i) shortOnes += ">s" + std::to_string(i) + "\n" + letters(8) + "\n";
+    cTempFile many(shortOnes, "fa");
+    // arguments, the message up to its figure in MB
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", two.path()}, "aligning profiles of 20000 and 20000 columns needs "},
+        {{"-sw", "-in1", one.path(), "-in2", one.path()},
+         "aligning profiles of 20000 and 20000 columns locally needs "},
+        {{"-in", many.path()}, "aligning 20000 sequences needs more than "},
+        {{"-maketree", "-in", many.path()}, "the run needs more than "}};
+    for (const auto& [args, step] : cases) {
+        std::string command = "ulimit -v 300000 && exec " + kCorvid;
+        for (const std::string& arg : args) command += " " + arg;
+        const sProgramRun run = runProgram({"/bin/sh", "-c", command + " -out " + Path("out")});
+        EXPECT_EQ(run.status, 2) << command << run.err;
+        const std::regex message("\n\\*\\*\\* ERROR \\*\\*\\*  Out of memory: " + step + "[0-9]+ MB\n");
+        EXPECT_TRUE(std::regex_match(run.err, message)) << run.err;
+    }
+}

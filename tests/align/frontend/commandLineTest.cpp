@@ -53,6 +53,7 @@ TEST_F(CommandLine, SetParams) {
         {{"-maxhours", "-2", "-maxiters", "-1"}, [] { return g_ulMaxSecs == 0 && g_uMaxIters == 4294967295u; }},
         {{"-maxhours", "nan"}, [] { return g_ulMaxSecs == 0; }},
         {{"-maxhours", "1e30"}, [] { return g_ulMaxSecs == static_cast<unsigned long>(LONG_MAX); }},
+        {{"-maxhours", "1e39"}, [] { return g_ulMaxSecs == 0; }},  // beyond single precision
         {{"-hydro", "3", "-tomhydro"}, [] { return g_uHydrophobicRunLength == 0; }},
         {{"-usetree", "t.tre", "-usetree_nowarn", "u.tre"},
          [] { return !strcmp(g_pstrUseTreeFileName, "t.tre") && g_bUseTreeNoWarn; }},

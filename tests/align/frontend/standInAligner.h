@@ -10,13 +10,17 @@
 #include <string>
 
 // Logs the sequence count of its input to $STANDIN_LOG, then writes every sequence padded with
-// '-' to the longest; STANDIN_MODE=fail exits with status 3, STANDIN_MODE=empty writes nothing.
+// '-' to the longest; STANDIN_MODE=fail exits with status 3, STANDIN_MODE=empty writes nothing,
+// STANDIN_MODE=rename adds an x to the first name and STANDIN_MODE=twice gives the second
+// sequence the first one's name.
 inline constexpr char STAND_IN[] = R"(#!/bin/sh
 grep -c '>' "$1" >> "$STANDIN_LOG"
 [ "$STANDIN_MODE" = fail ] && exit 3
 [ "$STANDIN_MODE" = empty ] && exit 0
-awk '/^>/ { n++; name[n] = $0; next } { seq[n] = seq[n] $0 }
+awk -v mode="$STANDIN_MODE" '/^>/ { n++; name[n] = $0; next } { seq[n] = seq[n] $0 }
      END { for (i = 1; i <= n; i++) if (length(seq[i]) > m) m = length(seq[i])
+           if (mode == "rename") name[1] = name[1] "x"
+           if (mode == "twice") name[2] = name[1]
            for (i = 1; i <= n; i++) { s = seq[i]; while (length(s) < m) s = s "-"; print name[i]; print s } }' "$1"
 )";
 

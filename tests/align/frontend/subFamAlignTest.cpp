@@ -83,19 +83,23 @@ protected:
         fs::remove_all(m_Dir);
     }
 
-    // The -pas command on sequences s0, s1, ...; the output rows by sequence number. The files
-    // stay out of TMPDIR, which must hold nothing but what the command leaves there.
-    std::vector<std::string> Run(const std::vector<std::string>& seqs) {
+    // The -pas command on the FASTA text; a is its output. The files stay out of TMPDIR, which
+    // must hold nothing but what the command leaves there.
+    void RunOn(const std::string& fasta, MSA& a) {
         const std::string in = (m_Dir / "in.fa").string(), out = (m_Dir / "out.fa").string();
-        std::ofstream fasta(in);
-        for (size_t i = 0; i < seqs.size(); ++i) fasta << ">s" << i << "\n" << seqs[i] << "\n";
-        fasta.close();
+        std::ofstream(in) << fasta;
         g_pstrInFileName = in.c_str();
         g_pstrOutFileName = out.c_str();
         ProgAlignSubFams();
         TextFile file(out.c_str());
-        MSA a;
         a.FromFile(file);
+    }
+    // The -pas command on sequences s0, s1, ...; the output rows by sequence number.
+    std::vector<std::string> Run(const std::vector<std::string>& seqs) {
+        std::string fasta;
+        for (size_t i = 0; i < seqs.size(); ++i) fasta += ">s" + std::to_string(i) + "\n" + seqs[i] + "\n";
+        MSA a;
+        RunOn(fasta, a);
         std::vector<std::string> rows(seqs.size());
         for (unsigned r = 0; r < a.GetSeqCount(); ++r) rows.at(std::stoul(a.GetSeqName(r) + 1)) = RowText(a, r);
         return rows;
@@ -130,6 +134,16 @@ TEST_F(SubFamAlign, StandInAlignsTheSubFamilies) {
     ExpectAligned(Run(seqs), seqs);
     EXPECT_TRUE(Calls() == "4\n3\n4\n" || Calls() == "4\n4\n3\n") << Calls();
 
+    // Names may repeat: each row takes a sequence of its name that no other row took.
+    RestoreDefaultParams();
+    MSA::ResetIdCount();
+    MSA same;
+    RunOn(">x\nMKVLAAGIVALLLAAGCSSK\n>x\nMKVLAGIVALLAAGCSK\n>y\nKVAAGIVALLLAAGSSK\n", same);
+    std::vector<std::string> letters;
+    for (unsigned r = 0; r < same.GetSeqCount(); ++r) letters.push_back(Ungapped(same, r));
+    std::sort(letters.begin(), letters.end());
+    EXPECT_EQ(letters, (std::vector<std::string>{"KVAAGIVALLLAAGSSK", "MKVLAAGIVALLLAAGCSSK", "MKVLAGIVALLAAGCSK"}));
+
     // A lone sequence is written as FASTA, whatever its alphabet.
     for (const std::string seq : {"MKVLAAGIV", "ACGTTGCA"}) {
         RestoreDefaultParams();
@@ -145,6 +159,13 @@ TEST_F(SubFamAlign, AlignerFailuresAreNamedAndLeaveNoFiles) {
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons failed with exit status 3 on 3 sequences");
     setenv("STANDIN_MODE", "empty", 1);
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons returned 0 sequences for 3");
+    // Rows must be the sequences sent, each once.
+    setenv("STANDIN_MODE", "rename", 1);
+    EXPECT_EXIT(Run(seqs), ::testing::ExitedWithCode(2),
+                "returned a sequence named \"s[0-2]x\" that was not sent to it\n");
+    setenv("STANDIN_MODE", "twice", 1);
+    EXPECT_EXIT(Run(seqs), ::testing::ExitedWithCode(2),
+                "returned the sequence \"s[0-2]\" more often than it was sent\n");
     setenv("PATH", (m_Dir / "tmp").c_str(), 1);
     EXPECT_QUIT(Run(seqs), "Sub-family aligner probcons not found (is it installed and on PATH?)");
     EXPECT_TRUE(fs::is_empty(m_Dir / "tmp"));
