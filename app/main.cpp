@@ -6,6 +6,7 @@
 #include "app/cParameters.h"
 #include "app/cTimer.h"
 #include "app/heapSetup.h"
+#include "app/outOfMemory.h"
 #include "app/outputPaths.h"
 #include "symmetry/cSym.h"
 #include "symmetry/fatalError.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     cSequentialTimer timer;
     printHeader(kReportWidth);
     cInfo info(kReportWidth);
+    endRunWhenMemoryRunsOut(info);
     cParameters parameters(&info);
 
     parameters.parseInputArguments(argc, argv);

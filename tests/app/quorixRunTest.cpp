@@ -601,11 +601,33 @@ TEST(QuorixRun, OneChainOrNoneEndsTheRunAsSpecified) {
     EXPECT_NE(automatic.out.find("Auto-detecting Symmetry...."), std::string::npos);
     EXPECT_EQ(automatic.out.find("Detecting Symmetry...."), std::string::npos);
 
-    cTempFile none("HETATM    1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n");
+    // Atom records without a chain that can be aligned: the engine is the one to stop.
+    cTempFile none("ATOM      1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n");
     const sProgramRun empty = quorix({none.path(), "c2"});
     EXPECT_EQ(empty.status, 2);
     EXPECT_NE(empty.err.find("No sequences in input file"), std::string::npos);
     EXPECT_EQ(empty.out.find(" Timing : "), std::string::npos);
+}
+
+TEST(QuorixRun, FilesWithoutAtomRecordsAreRefusedBeforeChainPreparation) {
+    const std::string atomLine = "ATOM      1  CA  ALA A   1       1.000   2.000   3.000  1.00  0.00           C  \n";
+    const struct {
+        std::string contents, extension, where;
+    } files[] = {
+        {"", "pdb", ""},
+        {"HETATM    1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n", "pdb", ""},
+        {"data_1ABC\nloop_\n_atom_site.group_PDB\n", "cif", ""},
+        {std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10), "gz", ""},
+        {"END\n" + atomLine, "pdb", " before its END record"},
+    };
+    for (const auto& f : files) {
+        const cTempFile file(f.contents, f.extension);
+        const sProgramRun run = quorix({file.path(), "c2"});
+        EXPECT_EQ(run.status, 1) << f.extension;
+        EXPECT_EQ(run.err, "Error: no ATOM records were found in " + file.path() + f.where +
+                               "; quorix reads PDB text (and PQR in PDB columns), not mmCIF or compressed files\n");
+        EXPECT_EQ(run.out.find("Number of chains read"), std::string::npos);
+    }
 }
 
 TEST(QuorixRun, ChainWithoutKnownResiduesIsDroppedAndReported) {
