@@ -62,13 +62,14 @@ DCD_R::DCD_R(const char* path_) : path(path_ ? path_ : "") {
 DCD_R::~DCD_R() = default;  // DCD closes the stream and frees the arrays
 
 void DCD_R::alloc() {
-  const std::size_t n = NATOM > 0 ? static_cast<std::size_t>(NATOM) : 0;
+  // A file without one whole frame can never fill the arrays (a frame cut short is refused
+  // before anything is stored), so a header that claims many atoms costs nothing then.
+  const std::size_t n = NATOM > 0 && nFramesInFile > 0 ? static_cast<std::size_t>(NATOM) : 0;
   delete[] X;
   delete[] Y;
   delete[] Z;
   X = Y = Z = nullptr;
-  // Left unset: the first frame fills every entry, and a file that claims many atoms but
-  // holds no frame of them then costs address space only.
+  // Left unset: the first frame fills every entry.
   X = new float[n];
   Y = new float[n];
   Z = new float[n];
