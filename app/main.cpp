@@ -6,6 +6,8 @@
 #include "app/cParameters.h"
 #include "app/cTimer.h"
 #include "app/heapSetup.h"
+#include "app/outOfMemory.h"
+#include "app/outputPaths.h"
 #include "symmetry/cSym.h"
 #include "symmetry/fatalError.h"
 
@@ -18,9 +20,13 @@ int main(int argc, char** argv) {
     cSequentialTimer timer;
     printHeader(kReportWidth);
     cInfo info(kReportWidth);
+    endRunWhenMemoryRunsOut(info);
     cParameters parameters(&info);
 
     parameters.parseInputArguments(argc, argv);
+    // Refused now rather than after the work: an output that cannot be written, or that would
+    // overwrite an input or the other output.
+    checkOutputPaths(parameters);
     info.saveTimeInterval(timer.getTimeInterval());
 
     auto sym = std::make_unique<cSym>(&parameters, &info);

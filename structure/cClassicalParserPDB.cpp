@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <string_view>
 
 // One line of the buffer: its text without the line end, and where the next line starts.
@@ -60,6 +59,30 @@ constexpr std::string_view kMissingHeader = "REMARK 465   M RES C SSSEQI";
   std::exit(1);
 }
 
+// The text of a field as it stands in the file, control bytes (NUL above all) written as \xNN.
+std::string shown(std::string_view text) {
+  std::string s;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      s += c;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+      s += escaped;
+    }
+  }
+  return s;
+}
+
+[[noreturn]] void failOnField(const std::string& path, long lineNumber, const std::string& what,
+                              std::string_view field) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "Error in pdb file %s, line %ld: %s: \"%s\"\n%s\n", path.c_str(), lineNumber, what.c_str(),
+               shown(field).c_str(), cClassicalParserPDB::kFormatsRead);
+  std::exit(1);
+}
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view s) {
@@ -69,10 +92,11 @@ std::string_view trimmed(std::string_view s) {
   return s.substr(first, last - first);
 }
 
-// std::from_chars for a double. A plain decimal ("-12.345", as nearly every field is) is read
-// directly: its digits as an integer divided by a power of ten, both exact doubles below 16
-// digits, is the correctly rounded value that std::from_chars gives too. Other text goes to it.
-std::errc doubleFromChars(std::string_view s, double& value) {
+// std::from_chars for a double, and where the number ends. A plain decimal ("-12.345", as nearly
+// every field is) is read directly: its digits as an integer divided by a power of ten, both
+// exact doubles below 16 digits, is the correctly rounded value that std::from_chars gives too.
+// Other text goes to it.
+std::from_chars_result doubleFromChars(std::string_view s, double& value) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::size_t i = 0;
@@ -95,9 +119,9 @@ std::errc doubleFromChars(std::string_view s, double& value) {
   if (i == s.size() && count > 0 && count <= 15) {
     value = static_cast<double>(digits) / kPowersOfTen[decimals > 0 ? decimals : 0];
     if (negative) value = -value;
-    return std::errc();
+    return {s.data() + s.size(), std::errc()};
   }
-  return std::from_chars(s.data(), s.data() + s.size(), value).ec;
+  return std::from_chars(s.data(), s.data() + s.size(), value);
 }
 
 // Like atoi/atof on a field: surrounding blanks and a '+' allowed, the longest number at the
@@ -118,21 +142,43 @@ int parseInt(std::string_view field) {
 double parseDouble(std::string_view field) {
   const std::string_view s = numberText(field);
   double value = 0.0;
-  if (doubleFromChars(s, value) != std::errc()) return 0.0;
+  if (doubleFromChars(s, value).ec != std::errc()) return 0.0;
   return value;
 }
 
-// Coordinates are kept at single precision, as the file's three decimals need no more. "nan",
-// "inf" and values beyond the float range give NaN, which the reader refuses.
-double parseCoordinate(std::string_view field) {
+// Reads a field that holds one number over its whole width (blanks around it and a '+'
+// allowed); false for anything else: blank, "abc.de", "1.2.3.4", "12.5ab", "+-1". A number out
+// of the double range is still one number: overflow gives infinity, underflow (nearly) 0.
+bool readOneNumber(std::string_view field, double& value) {
   const std::string_view s = numberText(field);
+  if (s.empty() || (s[0] == '-' && s.data() != field.data() && s.data()[-1] == '+')) return false;
+  const std::from_chars_result read = doubleFromChars(s, value);
+  if (read.ptr != s.data() + s.size()) return false;
+  if (read.ec == std::errc::result_out_of_range) value = std::strtod(std::string(s).c_str(), nullptr);
+  return read.ec == std::errc() || read.ec == std::errc::result_out_of_range;
+}
+
+constexpr long kCoordinateWidth = 8;  // columns of x, y and z each
+
+// Coordinates are kept at single precision, as the file's three decimals need no more. A field
+// that is not one number over its whole width, "nan", "inf" and values beyond the float range
+// give NaN, which the reader refuses: read leniently, a line that ends inside the field, a blank
+// field, "abc.de" or "1.2.3.4" would give 0 or the number the text starts with, and move the
+// atom there without a word.
+double parseCoordinate(std::string_view field) {
   double value = 0.0;
-  const std::errc read = doubleFromChars(s, value);
-  // Out of the double range: overflow is refused below, underflow reads as (nearly) 0.
-  if (read == std::errc::result_out_of_range) value = std::strtod(std::string(s).c_str(), nullptr);
-  else if (read != std::errc()) value = 0.0;
-  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::numeric_limits<double>::quiet_NaN();
+  if (static_cast<long>(field.size()) < kCoordinateWidth || !readOneNumber(field, value) ||
+      !(std::fabs(value) <= std::numeric_limits<float>::max()))
+    return std::numeric_limits<double>::quiet_NaN();
   return static_cast<float>(value);
+}
+
+// Why a coordinate field read as NaN, or null when it holds one number (that is not finite).
+const char* coordinateFault(std::string_view field) {
+  double value = 0.0;
+  if (static_cast<long>(field.size()) < kCoordinateWidth) return "is cut short by the end of the line";
+  if (trimmed(field).empty()) return "is blank";
+  return readOneNumber(field, value) ? nullptr : "is not one number";
 }
 
 bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
@@ -223,8 +269,9 @@ int cClassicalParserPDB::readPDBLine(const char* text, long at, long textSize) {
 // First pass
 
 void cClassicalParserPDB::loadFile(const std::string& path) {
-  // Anything that keeps the whole file from reaching the buffer (a directory, a pipe, a
-  // short read, no memory) is reported like a file that cannot be opened.
+  // Anything that keeps the whole file from reaching the buffer (a directory, a pipe, a short
+  // read) is reported like a file that cannot be opened; a buffer that finds no memory throws
+  // std::bad_alloc, which the program reports as memory running out.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) failToRead(path);
   struct stat info {};
@@ -234,8 +281,7 @@ void cClassicalParserPDB::loadFile(const std::string& path) {
   if (end < 0 || std::fseek(file, 0, SEEK_SET) != 0) failToRead(path);
   buffer.reset();
   size = 0;
-  buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(end) + 1]);
-  if (!buffer) failToRead(path);
+  buffer.reset(new char[static_cast<std::size_t>(end) + 1]);
   if (std::fread(buffer.get(), 1, static_cast<std::size_t>(end), file) != static_cast<std::size_t>(end))
     failToRead(path);
   std::fclose(file);  // everything needed is in the buffer
@@ -394,10 +440,23 @@ void cClassicalParserPDB::parseInto(cPDBSegment* segments, Slot&& slot, bool ami
       // A dropped atom leaves its slot to the next one.
       cPDBAtom& atom = slot(keptAtoms);
       readPDBRecordFields(line.text, &atom, line.length);
+      // No text file holds a NUL byte: such a record is damaged, not a chain of its own.
+      if (chain == '\0')
+        failOnField(path, lineNumber, "the chain identifier (column 22) is a NUL byte", line.columns(22, 22));
       // One such atom would turn every axis, centre and deviation into NaN.
-      if (!std::isfinite(atom.position.x) || !std::isfinite(atom.position.y) || !std::isfinite(atom.position.z))
+      if (!std::isfinite(atom.position.x) || !std::isfinite(atom.position.y) || !std::isfinite(atom.position.z)) {
+        for (int axis = 0; axis < 3; ++axis) {
+          const long first = 31 + kCoordinateWidth * axis, last = first + kCoordinateWidth - 1;
+          const std::string_view field = line.columns(first, last);
+          if (const char* fault = coordinateFault(field))
+            failOnField(path, lineNumber,
+                        std::string(1, "xyz"[axis]) + " coordinate (columns " + std::to_string(first) + "-" +
+                            std::to_string(last) + ") " + fault,
+                        field);
+        }
         failOnLine(path, lineNumber, std::string_view(line.text, static_cast<std::size_t>(line.length)),
                    "coordinate that is not a finite number");
+      }
       atom.recordOrdinal = record;
       atom.residueType = cPDBAtom::findResType(atom.residueName);
       atom.recordKind = code == eAtom ? 0 : 1;

@@ -17,7 +17,9 @@
 // The whole file is read into memory once; readFile counts atom records and chains so that
 // the caller can size its arrays, parseFields fills them. Records are read by fixed columns;
 // columns past the end of a line (or of the file) read as blanks, and a CR before the line
-// end is no part of the line. A file that cannot be read ends the process with status 1.
+// end is no part of the line. A file that cannot be read, and an atom record that parseFields
+// reads with a coordinate that is not one finite number over its whole field or a NUL byte as
+// its chain, end the process with status 1.
 class cClassicalParserPDB {
 public:
   // Line codes of the classifier.
@@ -28,6 +30,9 @@ public:
   // How chains are delimited.
   enum eChainSeparator { eChainIdOrTer = 0, eTerOnly = 1, eEndmdlOnly = 2 };
   enum eMode { ePDB = 0, ePQR = 1, eOtherMode = 3 };
+  // What a file must be, told with every refusal of its content.
+  static constexpr const char* kFormatsRead =
+      "quorix reads PDB text (and PQR in PDB columns), not mmCIF or compressed files";
 
   int keptAtoms = 0;     // atoms written by parseFields
   int segmentCount = 0;  // segments written by parseFields
@@ -65,7 +70,8 @@ public:
   int readPDBLine(const char* buffer, long cursor, long size);
 
   // Fills one atom from an ATOM/HETATM line of the given length (without its line end). A
-  // coordinate that is not a finite number within the single-precision range reads as NaN.
+  // coordinate that is not one finite number within the single-precision range over its whole
+  // field (cut short by the line's end, blank or holding other text) reads as NaN.
   int readPDBRecordFields(const char* line, cPDBAtom* atom, long length) const;
   void readCrystRecordFields(const char* line, long length);
   void readMissResRecordFields(const char* line, long length);  // one REMARK 465 residue

@@ -62,6 +62,9 @@ public:
     // correspondence, or from the -P text) and the axis fit, once or per trajectory frame.
     // Returns with chainToCluster empty when clustering failed; fatal input problems end the run.
     void findSymmetry(cPointSymmetryGroup* group);
+    // Set by findSymmetry when a trajectory frame proved damaged: the fit is that of the last
+    // good frame, and the run ends with this message once the group's results are reported.
+    std::string trajectoryError;
 
     // --- Crystal-mate replication (crystalReplication.cpp)
     // Completes an assembly of which the file holds only part from the crystal's space group:

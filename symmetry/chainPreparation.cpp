@@ -1,6 +1,7 @@
 // Chain preparation: the PDB file read into atoms and segments, cut into one molecule per chain,
 // and the residues of the chains matched by sequence alignment.
 #include <algorithm>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -11,12 +12,19 @@
 #include "symmetry/cAlignement.h"
 #include "symmetry/cSym.h"
 #include "symmetry/chainSequence.h"
+#include "symmetry/fatalError.h"
 
 void cSym::readPDB(const std::string& path) {
     report->printInfo("Reading PDB file");
     cClassicalParserPDB reader;
     int nChains = 0, nAtoms = 0;
     reader.readFile(path, nChains, nAtoms, cClassicalParserPDB::eChainIdOrTer, 0);
+    // Without atoms the engine would be the one to stop, on "No sequences in input file"; the
+    // file itself is what the user has to change.
+    if (nAtoms == 0)
+        endRun(std::cerr, "Error: no ATOM records were found in " + path +
+                              (reader.atomsAfterEnd ? " before its END record" : "") + "; " +
+                              cClassicalParserPDB::kFormatsRead);
     reader.parseFields(segments, atoms, false, ' ');
     atomCount = static_cast<int>(atoms.size());
     atomRecordCount = reader.atomRecords;

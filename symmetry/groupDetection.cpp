@@ -89,6 +89,8 @@ void cSym::detectSymmetry() {
         }
         // A later group that ends the run must not lose what the groups before it reported.
         if (!jsonPath.empty()) setFatalEndAction([&jsonPath, &document] { writeJson(jsonPath, document); });
+        // A damaged trajectory ends the run once the results of its last good frame are out.
+        if (!trajectoryError.empty()) endRun(std::cerr, trajectoryError);
     }
     setFatalEndAction(nullptr);
     if (!jsonPath.empty()) writeJson(jsonPath, document);
@@ -99,6 +101,8 @@ void cSym::autoDetectSymmetry() {
     report->printInfo("Assumes that the assembly is complete", "");
     if (chainCount < 2) {
         report->printInfo("Not enough chains, finishing", "");
+        // No group tested: the document stays null, as when no tested group is printed.
+        if (!parameters->jsonPath.empty()) writeJson(parameters->jsonPath, nullptr);
         return;
     }
     for (std::unique_ptr<cPointSymmetryGroup>& group : candidateGroups(chainCount))

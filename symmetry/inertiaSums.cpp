@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/cParameters.h"
 #include "structure/cMolecule.h"
 #include "symmetry/cPointSymmetryGroup.h"
 #include "symmetry/cSym.h"
@@ -41,5 +42,10 @@ void cSym::computeInertiasForAllAxes(cPointSymmetryGroup* group) {
         computeElementSums(blocks, j, L);
         if (pairs > 0) ++matched;
     }
-    if (matched < 2) endRun(std::cout, "Permutation does not make any existing chain match");
+    if (matched < 2) {
+        // Permutations of -P are the user's to mend; the search's own say only that it found none.
+        if (parameters && !parameters->permutationText.empty())
+            endRun(std::cout, "Permutation does not make any existing chain match");
+        endRun(std::cout, "No chain correspondence was found for the group " + group->getDescription());
+    }
 }

@@ -202,5 +202,5 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
     }
 
     if (parameters->trajectoryPath.empty()) computeAxis(group);
-    else fitTrajectory(*this, group, parameters->trajectoryPath);
+    else trajectoryError = fitTrajectory(*this, group, parameters->trajectoryPath);
 }

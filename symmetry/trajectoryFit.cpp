@@ -12,8 +12,12 @@
 
 namespace {
 
+std::string trajectoryMessage(const std::string& path, const std::string& why) {
+    return "Error in trajectory " + path + ": " + why;
+}
+
 [[noreturn]] void trajectoryFailure(const std::string& path, const std::string& why) {
-    endRun(std::cerr, "Error in trajectory " + path + ": " + why);
+    endRun(std::cerr, trajectoryMessage(path, why));
 }
 
 double fittedRMSD(cSym& sym, cPointSymmetryGroup* group) {
@@ -23,7 +27,7 @@ double fittedRMSD(cSym& sym, cPointSymmetryGroup* group) {
 
 }  // namespace
 
-void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path) {
+std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path) {
     DCD_R dcd(path.c_str());
     try {
         dcd.read_header();
@@ -48,13 +52,22 @@ void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& pat
 
     std::cout << fittedRMSD(sym, group) << std::endl;
 
-    // Frames the file really holds: the header's step count is no frame count.
-    const long long frames = dcd.getNFramesInFile();
-    for (long long t = 0; t < frames; ++t) {
+    // Frames the file really holds: the header's step count is no frame count. Bytes after the
+    // last complete frame are read as one more frame, which cannot be complete.
+    const long long reads = dcd.getNFramesInFile() + (dcd.getTrailingBytes() > 0 ? 1 : 0);
+    for (long long t = 0; t < reads; ++t) {
         try {
             dcd.read_oneFrame();
+        } catch (const DCDIncompleteFrame&) {
+            // A run still writing its trajectory, or one stopped mid-frame: what came before is whole.
+            std::cerr << "Warning: trajectory " << path << " ends inside frame " << t + 1 << " (the file ends at byte "
+                      << dcd.getFileSize() << "); fitted the " << t << (t == 1 ? " complete frame" : " complete frames")
+                      << " before it" << std::endl;
+            return "";
         } catch (const DCDError& error) {
-            trajectoryFailure(path, error.what());
+            // The fit in place is that of the last good frame: it is reported before the run ends.
+            return trajectoryMessage(path, error.what()) + "; the results reported are those of " +
+                   (t == 0 ? std::string("the PDB file's coordinates") : "frame " + std::to_string(t));
         }
         const float* X = dcd.getX();
         const float* Y = dcd.getY();
@@ -71,13 +84,5 @@ void fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& pat
                 mate.motion.transformPoint(atom.position, atom.position);
         std::cout << fittedRMSD(sym, group) << "\n" << std::flush;
     }
-    // Bytes after the last complete frame: a frame cut short, which is never fitted.
-    if (dcd.getTrailingBytes() > 0) {
-        try {
-            dcd.read_oneFrame();
-        } catch (const DCDError& error) {
-            trajectoryFailure(path, error.what());
-        }
-        trajectoryFailure(path, std::to_string(dcd.getTrailingBytes()) + " bytes follow the last complete frame");
-    }
+    return "";
 }

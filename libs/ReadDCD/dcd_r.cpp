@@ -17,10 +17,6 @@ constexpr int kLineHeader = 64;
 constexpr int kLineTitles = 96;
 constexpr int kLineAtomCount = 102;
 constexpr int kLineFreeAtoms = 115;
-constexpr int kLineCell = 137;
-constexpr int kLineX = 144;
-constexpr int kLineY = 150;
-constexpr int kLineZ = 156;
 
 constexpr std::int64_t kMarkerBytes = 4;      // Fortran record length before and after
 constexpr std::int64_t kHeaderBytes = 84;     // magic + 20 control words
@@ -66,13 +62,14 @@ DCD_R::DCD_R(const char* path_) : path(path_ ? path_ : "") {
 DCD_R::~DCD_R() = default;  // DCD closes the stream and frees the arrays
 
 void DCD_R::alloc() {
-  const std::size_t n = NATOM > 0 ? static_cast<std::size_t>(NATOM) : 0;
+  // A file without one whole frame can never fill the arrays (a frame cut short is refused
+  // before anything is stored), so a header that claims many atoms costs nothing then.
+  const std::size_t n = NATOM > 0 && nFramesInFile > 0 ? static_cast<std::size_t>(NATOM) : 0;
   delete[] X;
   delete[] Y;
   delete[] Z;
   X = Y = Z = nullptr;
-  // Left unset: the first frame fills every entry, and a header-only file that claims
-  // many atoms then costs address space only.
+  // Left unset: the first frame fills every entry.
   X = new float[n];
   Y = new float[n];
   Z = new float[n];
@@ -81,6 +78,10 @@ void DCD_R::alloc() {
 
 void DCD_R::fail(const std::string& why) const {
   throw DCDError("DCD file '" + path + "': " + why);
+}
+
+void DCD_R::failIncomplete(const std::string& why) const {
+  throw DCDIncompleteFrame("DCD file '" + path + "': " + why);
 }
 
 void DCD_R::readBytes(void* to, std::int64_t n, const char* record) {
@@ -225,31 +226,33 @@ void DCD_R::measureFrames() {
   const std::int64_t cell = QCRYS != 0 ? kMarkerBytes + kCellBytes + kMarkerBytes : 0;
   firstFrameBytes = cell + 3 * (2 * kMarkerBytes + 4 * static_cast<std::int64_t>(NATOM));
   frameBytes = cell + 3 * (2 * kMarkerBytes + 4 * static_cast<std::int64_t>(LNFREAT));
+  // Bytes short of a first frame are read as that frame, which tells a frame cut short from a
+  // header that claims more atoms than the frames hold.
   const std::int64_t rest = fileSize - position;
-  if (rest > 0 && rest < firstFrameBytes)
-    fail("the file ends inside the first frame: " + str(NATOM) + " atoms need " + str(firstFrameBytes) +
-         " bytes per frame, but " + str(rest) + " bytes follow the header");
   nFramesInFile = rest < firstFrameBytes ? 0 : 1 + (rest - firstFrameBytes) / frameBytes;
   trailingBytes = nFramesInFile == 0 ? rest : (rest - firstFrameBytes) % frameBytes;
 }
 
 // The next record of the frame held in frameBuffer, from byte `at`: checks its length and
 // markers and returns its body.
-const char* DCD_R::frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, int line,
+const char* DCD_R::frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length,
                                const char* record) const {
   const std::string where = "frame " + str(framesRead + 1) + ": ";
   if (at + kMarkerBytes > got)
-    fail(where + "the file ends before the " + record + " (byte " + str(position + at) + ")");
+    failIncomplete(where + "the file ends before the " + record + " (byte " + str(position + at) + ")");
   std::int32_t m1, m2;
   std::memcpy(&m1, frameBuffer.data() + at, sizeof m1);
   if (m1 != length)
     fail(where + "the " + record + " at byte " + str(position + at) + " holds " + str(m1) +
          " bytes, expected " + str(length));
   if (at + kMarkerBytes + length + kMarkerBytes > got)
-    fail(where + "the file ends inside the " + record + " (byte " + str(position + at) + ")");
+    failIncomplete(where + "the file ends inside the " + record + " (byte " + str(position + at) + ")");
   const char* body = frameBuffer.data() + at + kMarkerBytes;
   std::memcpy(&m2, body + length, sizeof m2);
-  checkFortranIOerror(kSourceName, line, m1, m2);
+  // Unlike a header record's, a frame's unequal markers leave the frames before it usable.
+  if (m2 != m1)
+    fail(where + "the " + record + " at byte " + str(position + at) + " ends with the marker " + str(m2) +
+         ", expected " + str(m1));
   at += kMarkerBytes + length + kMarkerBytes;
   return body;
 }
@@ -272,10 +275,10 @@ void DCD_R::read_oneFrame() {
          (nFramesInFile == 1 ? " complete frame" : " complete frames"));
   damaged = true;  // until every record of the frame has been checked
   std::int64_t at = 0;
-  const char* cell = QCRYS != 0 ? frameRecord(at, got, kCellBytes, kLineCell, "unit-cell record") : nullptr;
-  const char* xs = frameRecord(at, got, 4 * n, kLineX, "X record");
-  const char* ys = frameRecord(at, got, 4 * n, kLineY, "Y record");
-  const char* zs = frameRecord(at, got, 4 * n, kLineZ, "Z record");
+  const char* cell = QCRYS != 0 ? frameRecord(at, got, kCellBytes, "unit-cell record") : nullptr;
+  const char* xs = frameRecord(at, got, 4 * n, "X record");
+  const char* ys = frameRecord(at, got, 4 * n, "Y record");
+  const char* zs = frameRecord(at, got, 4 * n, "Z record");
   damaged = false;
 
   if (cell) std::memcpy(pbc, cell, sizeof pbc);

@@ -11,7 +11,8 @@
 
 // Use: DCD_R dcd(path); dcd.read_header(); then getNFramesInFile() times read_oneFrame(),
 // each followed by getX(), getY(), getZ(). A file that cannot be opened, is damaged or
-// ends early raises DCDError; only unequal markers around one record end the process.
+// ends early raises DCDError (DCDIncompleteFrame when it ends inside a frame that is sound as
+// far as it goes); only unequal markers around a header record end the process.
 class DCD_R : public DCD {
 public:
   // Opens the path; an unopenable file is reported on standard error here, and
@@ -23,7 +24,7 @@ public:
   // Reads and checks the header, title, atom-count and free-atom records.
   void read_header();
   // Reads the next frame; a frame that is damaged or cut short leaves X, Y, Z and the
-  // unit cell as they were and throws.
+  // unit cell as they were and throws (DCDIncompleteFrame for one cut short).
   void read_oneFrame();
   void printHeader() const;
 
@@ -32,9 +33,12 @@ public:
   long long getNFramesInFile() const { return nFramesInFile; }
   // Bytes after the last complete frame: a frame cut short, or stray bytes.
   long long getTrailingBytes() const { return trailingBytes; }
+  // Bytes in the file. Valid after read_header().
+  long long getFileSize() const { return fileSize; }
 
 private:
   [[noreturn]] void fail(const std::string& why) const;
+  [[noreturn]] void failIncomplete(const std::string& why) const;
   void readBytes(void* to, std::int64_t n, const char* record);
   std::int32_t readInt(const char* record);
   void requireInFile(std::int64_t n, const char* record) const;
@@ -42,8 +46,7 @@ private:
   void readAtomCount();
   void readFreeAtoms();
   void measureFrames();
-  const char* frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, int line,
-                          const char* record) const;
+  const char* frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, const char* record) const;
 
   std::string path;
   bool headerStarted = false;

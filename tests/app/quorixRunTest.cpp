@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
@@ -493,26 +494,82 @@ TEST(QuorixRun, TrajectoryAtomsAreTheFilesAtomRecordsInOrder) {
     }
 }
 
+TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
+    std::vector<Eigen::Vector3d> positions;
+    cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
+    const int natom = static_cast<int>(positions.size());
+    const DcdBytes whole = rigidTrajectory(positions, threeMotions(), natom);
+    const std::size_t record = 8 + 4 * static_cast<std::size_t>(natom), frame = 3 * record;
+    const std::size_t first = whole.bytes.size() - 3 * frame, end = whole.bytes.size();
+    const auto str = [](std::size_t v) { return std::to_string(v); };
+
+    // Status, standard streams, table and JSON document of a c2 run on the trajectory.
+    struct sRun {
+        sProgramRun run;
+        std::string table, document, path;
+    };
+    const auto run = [&](const std::string& name, const DcdBytes& bytes) {
+        TempDcdFile dcd(name, bytes);
+        cOutputPath table(name + ".txt"), document(name + ".json");
+        sRun r{quorix({pdb.path(), "c2", "-d", dcd.path, "--output", table.path, "-j", document.path}), "", "",
+               dcd.path};
+        r.table = readWholeFile(table.path);
+        r.document = readWholeFile(document.path);
+        return r;
+    };
+    struct sCase {
+        const char* name;
+        std::size_t cutTo;   // bytes kept (0: all)
+        std::size_t marker;  // a record marker set to 7 (0: none)
+        int wholeFrames;     // the frames fitted, whose results the run reports
+        int status;
+        // On standard error, after "Warning: trajectory <path> " (status 0) or after
+        // "Error in trajectory <path>: DCD file '<path>': " (status 1).
+        std::string message;
+    };
+    const sCase cases[] = {
+        {"cut_in_last_z", end - 100, 0, 2, 0,
+         "ends inside frame 3 (the file ends at byte " + str(end - 100) + "); fitted the 2 complete frames before it"},
+        {"cut_before_x", first + 2 * frame + 3, 0, 2, 0, "ends inside frame 3"},
+        {"cut_in_first", first + 100, 0, 0, 0, "ends inside frame 1 (the file ends at byte " + str(first + 100) + ")"},
+        {"x_marker", 0, first + frame, 1, 1,
+         "frame 2: the X record at byte " + str(first + frame) + " holds 7 bytes, expected " + str(4 * natom) +
+             "; the results reported are those of frame 1"},
+        {"y_end_marker", 0, first + 2 * record - 4, 0, 1,
+         "frame 1: the Y record at byte " + str(first + record) + " ends with the marker 7, expected " +
+             str(4 * natom) + "; the results reported are those of the PDB file's coordinates"},
+        {"cut_and_damaged", end - 100, first + 2 * frame, 2, 1, "frame 3: the X record at byte"},
+    };
+    std::map<int, sRun> reference;  // a whole file of the first k frames
+    for (const sCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!reference.count(c.wholeFrames)) {
+            DcdBytes good = whole;
+            good.bytes.resize(first + c.wholeFrames * frame);
+            reference[c.wholeFrames] = run("good", good);
+            ASSERT_EQ(reference[c.wholeFrames].run.status, 0);
+        }
+        DcdBytes bytes = whole;
+        const std::int32_t seven = 7;
+        if (c.marker) bytes.bytes.replace(c.marker, 4, reinterpret_cast<const char*>(&seven), 4);
+        if (c.cutTo) bytes.bytes.resize(c.cutTo);
+        const sRun r = run(c.name, bytes);
+        EXPECT_EQ(r.run.status, c.status) << r.run.err;
+        const std::string& path = r.path;
+        const std::string message = c.status == 0 ? "Warning: trajectory " + path + " " + c.message
+                                                  : "Error in trajectory " + path + ": DCD file '" + path + "': " +
+                                                        c.message;
+        EXPECT_NE(r.run.err.find(message), std::string::npos) << r.run.err;
+        EXPECT_EQ(trajectoryValues(r.run.out, "c2").size(), c.wholeFrames + 1u);
+        EXPECT_EQ(r.table, reference[c.wholeFrames].table);
+        EXPECT_EQ(r.document, reference[c.wholeFrames].document);
+    }
+}
+
 TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {
     std::vector<Eigen::Vector3d> positions;
     cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
     const int natom = static_cast<int>(positions.size());
-
-    DcdBytes cut = rigidTrajectory(positions, threeMotions(), natom);
-    cut.bytes.resize(cut.bytes.size() - 100);  // the last frame ends early
-    TempDcdFile truncated("truncated", cut);
-    const sProgramRun shortRun = quorix({pdb.path(), "c2", "-d", truncated.path});
-    EXPECT_EQ(shortRun.status, 1);
-    EXPECT_EQ(trajectoryValues(shortRun.out, "c2").size(), 3u);  // the complete frames only
-    EXPECT_NE(shortRun.err.find("Error in trajectory " + truncated.path), std::string::npos) << shortRun.err;
-
-    DcdBytes bad = rigidTrajectory(positions, threeMotions(), natom);
-    const std::size_t secondFrame = bad.bytes.size() - 2 * 3 * (8 + 4 * static_cast<std::size_t>(natom));
-    bad.bytes[secondFrame] = 7;  // a record marker that does not frame its record
-    TempDcdFile damaged("damaged", bad);
-    const sProgramRun damagedRun = quorix({pdb.path(), "c2", "-d", damaged.path});
-    EXPECT_EQ(damagedRun.status, 1);
-    EXPECT_FALSE(damagedRun.err.empty());
 
     TempDcdFile fewAtoms("few", rigidTrajectory(positions, threeMotions(), natom - 1));
     const sProgramRun fewRun = quorix({pdb.path(), "c2", "-d", fewAtoms.path});
@@ -536,17 +593,41 @@ TEST(QuorixRun, OneChainOrNoneEndsTheRunAsSpecified) {
     EXPECT_EQ(withGroup.err, "Only one chain found, exit\n");
     for (const std::string& line : splitLines(withGroup.out)) EXPECT_NE(line.rfind(">", 0), 0u) << "stray FASTA";
 
-    const sProgramRun automatic = quorix({one.path()});
+    cOutputPath results("one.json");
+    const sProgramRun automatic = quorix({one.path(), "-j", results.path});
     EXPECT_EQ(automatic.status, 0);
+    EXPECT_EQ(readWholeFile(results.path), "null\n");  // no group tested
     EXPECT_NE(automatic.out.find("Not enough chains, finishing"), std::string::npos);
     EXPECT_NE(automatic.out.find("Auto-detecting Symmetry...."), std::string::npos);
     EXPECT_EQ(automatic.out.find("Detecting Symmetry...."), std::string::npos);
 
-    cTempFile none("HETATM    1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n");
+    // Atom records without a chain that can be aligned: the engine is the one to stop.
+    cTempFile none("ATOM      1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n");
     const sProgramRun empty = quorix({none.path(), "c2"});
     EXPECT_EQ(empty.status, 2);
     EXPECT_NE(empty.err.find("No sequences in input file"), std::string::npos);
     EXPECT_EQ(empty.out.find(" Timing : "), std::string::npos);
+}
+
+TEST(QuorixRun, FilesWithoutAtomRecordsAreRefusedBeforeChainPreparation) {
+    const std::string atomLine = "ATOM      1  CA  ALA A   1       1.000   2.000   3.000  1.00  0.00           C  \n";
+    const struct {
+        std::string contents, extension, where;
+    } files[] = {
+        {"", "pdb", ""},
+        {"HETATM    1  O   HOH A   1       1.000   2.000   3.000  1.00  0.00           O  \nEND\n", "pdb", ""},
+        {"data_1ABC\nloop_\n_atom_site.group_PDB\n", "cif", ""},
+        {std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10), "gz", ""},
+        {"END\n" + atomLine, "pdb", " before its END record"},
+    };
+    for (const auto& f : files) {
+        const cTempFile file(f.contents, f.extension);
+        const sProgramRun run = quorix({file.path(), "c2"});
+        EXPECT_EQ(run.status, 1) << f.extension;
+        EXPECT_EQ(run.err, "Error: no ATOM records were found in " + file.path() + f.where +
+                               "; quorix reads PDB text (and PQR in PDB columns), not mmCIF or compressed files\n");
+        EXPECT_EQ(run.out.find("Number of chains read"), std::string::npos);
+    }
 }
 
 TEST(QuorixRun, ChainWithoutKnownResiduesIsDroppedAndReported) {
@@ -603,13 +684,59 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("Error: could not open pdb file"), std::string::npos);
 
-    const sProgramRun json = quorix({pdb, "c3", "-j", "/nonexistent/dir/results.json"});
-    EXPECT_EQ(json.status, 1);
-    EXPECT_NE(json.err.find("Cannot open the JSON file /nonexistent/dir/results.json"), std::string::npos);
+    // Output paths are refused before the structure or the trajectory is read.
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const std::pair<std::string, std::string> outputs[] = {
+        {"-j", "Cannot open the JSON file /nonexistent/dir/results.json for writing: No such file or directory"},
+        {"--output", "Cannot open the output file /nonexistent/dir/results.txt for writing: No such file or directory"},
+        {"-j", "Cannot open the JSON file " + folder + " for writing: Is a directory"},
+    };
+    for (const auto& [option, message] : outputs) {
+        const std::string path = message.substr(message.find('/'), message.find(" for writing") - message.find('/'));
+        const sProgramRun run = quorix({pdb, "c3", "-d", "/nonexistent/trajectory.dcd", option, path});
+        EXPECT_EQ(run.status, 1) << path;
+        EXPECT_EQ(run.err, message + "\n");
+        EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << path;
+    }
+}
 
-    const sProgramRun output = quorix({pdb, "c3", "--output", "/nonexistent/dir/results.txt"});
-    EXPECT_EQ(output.status, 1);
-    EXPECT_NE(output.err.find("Cannot open the output file /nonexistent/dir/results.txt"), std::string::npos);
+TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
+    const std::string pdbText = readWholeFile(kData + "c3_exact_ca.pdb");
+    cTempFile pdb(pdbText);
+    const DcdBytes dcdBytes = DcdBytes().header(controlWords(0, 0)).titles({}).ints({387});
+    TempDcdFile dcd("input", dcdBytes);
+    cOutputPath results("results.txt"), link("link.pdb");
+    std::filesystem::create_symlink(pdb.path(), link.path);
+    // The same file through another name: a link, or a detour through a folder.
+    const std::string detour = std::filesystem::path(pdb.path()).parent_path().string() + "/./" +
+                               std::filesystem::path(pdb.path()).filename().string();
+    struct sCase {
+        std::vector<std::string> options;
+        std::string message;
+    };
+    const sCase cases[] = {
+        {{"--output", results.path, "-j", results.path},
+         "Cannot write the JSON file " + results.path + ": it is the same file as the output file " + results.path},
+        {{"--output", pdb.path()},
+         "Cannot write the output file " + pdb.path() + ": it is the same file as the input PDB file " + pdb.path()},
+        {{"-j", link.path},
+         "Cannot write the JSON file " + link.path + ": it is the same file as the input PDB file " + pdb.path()},
+        {{"-j", detour},
+         "Cannot write the JSON file " + detour + ": it is the same file as the input PDB file " + pdb.path()},
+        {{"-d", dcd.path, "-j", dcd.path},
+         "Cannot write the JSON file " + dcd.path + ": it is the same file as the trajectory " + dcd.path},
+    };
+    for (const sCase& c : cases) {
+        std::vector<std::string> args{pdb.path(), "c3"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const sProgramRun run = quorix(args);
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_EQ(run.err, c.message + "\n");
+        EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << c.message;
+        EXPECT_EQ(readWholeFile(pdb.path()), pdbText);
+        EXPECT_EQ(readWholeFile(dcd.path), dcdBytes.bytes);
+        EXPECT_FALSE(std::filesystem::exists(results.path));
+    }
 }
 
 TEST(QuorixRun, LaterGroupEndingTheRunKeepsWhatEarlierGroupsReported) {
@@ -627,10 +754,20 @@ TEST(QuorixRun, LaterGroupEndingTheRunKeepsWhatEarlierGroupsReported) {
     EXPECT_EQ(lines[0], kFullHeader);
     EXPECT_TRUE(std::regex_match(lines[3], kGlobalLine)) << lines[3];
 
-    // When the first group ends the run there is nothing to keep.
+    // When the first group ends the run there is nothing to keep: no file is made, and an
+    // earlier run's results stay as they were.
     std::filesystem::remove(results.path);
-    EXPECT_EQ(quorix({pdb, "t", "c3", "-j", results.path}).status, 1);
+    std::ofstream(output.path) << "results of an earlier run\n";
+    EXPECT_EQ(quorix({pdb, "t", "c3", "--output", output.path, "-j", results.path}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(results.path));
+    EXPECT_EQ(readWholeFile(output.path), "results of an earlier run\n");
+
+    // A JSON file that cannot be written while the run ends is one more message, not a second end.
+    const sProgramRun full = quorix({pdb, "c3", "t", "-j", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    const std::string message = "Cannot write the JSON file /dev/full";
+    EXPECT_NE(full.err.find(message), std::string::npos) << full.err;
+    EXPECT_EQ(full.err.find(message), full.err.rfind(message)) << full.err;
 }
 
 TEST(QuorixRun, MatchedAtomsAtOnePointHaveNoAxis) {

@@ -241,21 +241,31 @@ TEST(cClassicalParserPDB, CrlfAndMissingFinalNewlineReadAsTheOriginal) {
 
 TEST(cClassicalParserPDB, ShortLinesReadAsBlanks) {
   const std::string full = atom(1, " CA ", "ALA", 'A', 5, " C");  // 80 columns
+  // A file's record cut before column 54 lacks a coordinate and is refused (see
+  // CoordinateFieldsHoldOneNumberEach); the record reader itself reads blanks past its end, and
+  // a coordinate it cuts as NaN.
   const std::vector<std::size_t> lengths = {11, 26, 40, 54, 55, 60, 66, 72, 73, 74, 76, 77};
+  const std::size_t firstInFile = 3;
   for (const std::string& ending : {std::string("\n"), std::string("\r\n")}) {  // a CR is in no column
     std::string text;
-    for (std::size_t n : lengths) text += full.substr(0, n) + ending;
+    for (std::size_t i = firstInFile; i < lengths.size(); ++i) text += full.substr(0, lengths[i]) + ending;
     cClassicalParserPDB reader;
-    const sResult r = readText(reader, text);
-    ASSERT_EQ(r.atoms.size(), lengths.size());
+    sResult r = readText(reader, text);
+    ASSERT_EQ(r.atoms.size(), lengths.size() - firstInFile);
+    for (std::size_t i = 0; i < firstInFile; ++i) {
+      r.atoms.insert(r.atoms.begin() + static_cast<long>(i), cPDBAtom());
+      reader.readPDBRecordFields(full.data(), &r.atoms[i], static_cast<long>(lengths[i]));
+    }
     for (std::size_t i = 0; i < lengths.size(); ++i) {
       SCOPED_TRACE(std::to_string(lengths[i]) + (ending.size() == 2 ? " CRLF" : " LF"));
       const cPDBAtom& a = r.atoms[i];
       const std::size_t n = lengths[i];
       EXPECT_EQ(a.residueName, n >= 20 ? "ALA" : "   ");
       EXPECT_EQ(a.residueNumber, n >= 26 ? 5 : 0);
-      EXPECT_EQ(a.position.x, n >= 38 ? 1.0 : 0.0);
-      EXPECT_EQ(a.position.z, n >= 54 ? 3.0 : 0.0);
+      if (n >= 38) EXPECT_EQ(a.position.x, 1.0);
+      else EXPECT_TRUE(std::isnan(a.position.x));
+      if (n >= 54) EXPECT_EQ(a.position.z, 3.0);
+      else EXPECT_TRUE(std::isnan(a.position.z));
       EXPECT_EQ(a.occupancy, n >= 60 ? 1.0f : 0.0f);  // a 54-column line has neither field
       EXPECT_EQ(a.temperatureFactor, n >= 66 ? 20.0f : 0.0f);
       EXPECT_EQ(a.segmentId, "");
@@ -464,18 +474,23 @@ TEST(cClassicalParserPDB, AtomRecordColumns) {
   EXPECT_EQ(a.segmentId, "SEG1");
   EXPECT_EQ(a.element, "Fe");
 
-  // Numbers that do not parse read as 0; a right-justified one-letter element is column 78.
+  // Numbers that do not parse read as 0, a coordinate that is not one number as NaN; a
+  // right-justified one-letter element is column 78.
   const std::string odd = "ATOM  abcde  N   ALA A  x1    nonsense  +2.500     1e1  1.00 20.00       S   N  ";
   EXPECT_EQ(reader.readPDBRecordFields(odd.data(), &a, static_cast<long>(odd.size())), 1);
   EXPECT_EQ(a.serial, 0);
   EXPECT_EQ(a.residueNumber, 0);
-  EXPECT_EQ(a.position, cVector3(0.0, 2.5, 10.0));
+  EXPECT_TRUE(std::isnan(a.position.x));
+  EXPECT_EQ(a.position.y, 2.5);
+  EXPECT_EQ(a.position.z, 10.0);
   EXPECT_EQ(a.segmentId, "S");
   EXPECT_EQ(a.element, "N");
 
   cVector3 coords;
   EXPECT_EQ(cClassicalParserPDB::readPDBCoords(line.data(), coords, 46), 1);  // z is past the end
-  EXPECT_EQ(coords, cVector3(-1234.56f, 12345.67f, 0.0));
+  EXPECT_EQ(coords.x, -1234.56f);
+  EXPECT_EQ(coords.y, 12345.67f);
+  EXPECT_TRUE(std::isnan(coords.z));
 }
 
 TEST(cClassicalParserPDB, CellRecords) {
@@ -631,6 +646,53 @@ TEST(cClassicalParserPDB, NonFiniteCoordinatesEndTheProcessNamingTheLine) {
   }
 }
 
+TEST(cClassicalParserPDB, CoordinateFieldsHoldOneNumberEach) {
+  const std::string good = atom(1, " CA ", "ALA", 'A', 1, " C");
+  const std::string second = atom(2, " CA ", "GLY", 'A', 2, " C");  // x, y, z in columns 31-38, 39-46, 47-54
+  auto with = [&second](std::size_t column, const std::string& text) {
+    std::string line = second;
+    line.replace(column - 1, text.size(), text);
+    return line;
+  };
+  const std::string refused = "\nquorix reads PDB text \\(and PQR in PDB columns\\), not mmCIF or compressed files";
+  const struct {
+    std::string line;
+    std::string message;
+  } bad[] = {
+      {with(31, "  abc.de"), "x coordinate \\(columns 31-38\\) is not one number: \"  abc.de\"" + refused},
+      {with(31, " 1.2.3.4"), "x coordinate \\(columns 31-38\\) is not one number: \" 1.2.3.4\""},
+      {with(39, "  12.5ab"), "y coordinate \\(columns 39-46\\) is not one number: \"  12.5ab\""},
+      {with(39, "   +-1.0"), "y coordinate \\(columns 39-46\\) is not one number: \"   \\+-1.0\""},
+      {with(47, "  1 2   "), "z coordinate \\(columns 47-54\\) is not one number: \"  1 2   \""},
+      {with(47, "        "), "z coordinate \\(columns 47-54\\) is blank: \"        \""},
+      {second.substr(0, 40) + "\n", "y coordinate \\(columns 39-46\\) is cut short by the end of the line: \"  \""},
+      {second.substr(0, 46) + "\n", "z coordinate \\(columns 47-54\\) is cut short by the end of the line: \"\""},
+      {with(31, std::string("1.0\0", 4)), "x coordinate \\(columns 31-38\\) is not one number: \"1.0\\\\x00"},
+      {with(22, std::string(1, '\0')), "the chain identifier \\(column 22\\) is a NUL byte: \"\\\\x00\""},
+  };
+  for (const auto& row : bad) {
+    const cTempFile file("REMARK   1\n" + good + row.line);
+    EXPECT_EXIT(
+        {
+          cClassicalParserPDB reader;
+          readPath(reader, file.path());
+        },
+        testing::ExitedWithCode(1), "Error in pdb file .*, line 3: " + row.message)
+        << row.line;
+  }
+
+  // Blanks around the number, a '+', an exponent and a bare point are still one number; records
+  // the run does not read (HETATM without the option, lines after END) are not looked at.
+  cClassicalParserPDB reader;
+  const sResult r = readText(reader, with(31, "+12.5   ") + with(39, "1e1     ") + with(47, "      .5") +
+                                         atomLine("HETATM", 3, " C1 ", "LIG", 'A', 3).replace(30, 8, "  abc.de") +
+                                         "END\n" + second.substr(0, 40) + "\n");
+  ASSERT_EQ(r.atoms.size(), 3u);
+  EXPECT_EQ(r.atoms[0].position, cVector3(12.5, 2.0, 3.0));
+  EXPECT_EQ(r.atoms[1].position, cVector3(1.0, 10.0, 3.0));
+  EXPECT_EQ(r.atoms[2].position, cVector3(1.0, 2.0, 0.5));
+}
+
 TEST(cClassicalParserPDB, RecordOrdinalsCountEverySkippedRecord) {
   // Kept: 1 (A), 4 (A), 8 (C). Skipped: a hydrogen, a water, a HETATM, the skipped chain B, and
   // an alternate location; TER and REMARK records take no place.
@@ -662,7 +724,12 @@ TEST(cClassicalParserPDB, SecondPassStaysWithinTheCounts) {
     const int lines = static_cast<int>(rng() % 40);
     for (int i = 0; i < lines; ++i) {
       std::string piece = pieces[rng() % std::size(pieces)];
-      if (rng() % 5 == 0) piece = piece.substr(0, rng() % piece.size()) + (rng() % 2 ? "\n" : "\r\n");
+      if (rng() % 5 == 0) {
+        std::size_t cut = rng() % piece.size();
+        // An atom record keeps its coordinates: one cut inside them ends the process.
+        if (piece.size() > 54 && cut >= 5 && cut < 54) cut = 54 + rng() % (piece.size() - 54);
+        piece = piece.substr(0, cut) + (rng() % 2 ? "\n" : "\r\n");
+      }
       text += piece;
     }
     if (rng() % 3 == 0 && !text.empty()) text.pop_back();

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <unistd.h>
 
+#include "app/cParameters.h"
 #include "symmetry/elementTables.h"
 #include "symmetry/groupPermutations.h"
 #include "tests/geometry/randomSeed.h"
@@ -247,11 +248,14 @@ TEST(cSym, TwoFoldFitUsesTheEigenvectorAndNoCentreOffset) {
 
 namespace {
 
-// Two chains of a dimer with a hand-made permutation over `length` slots.
-void fitWithPermutation(int order, int length, std::vector<int> permutation) {
+// Two chains of a dimer with a hand-made permutation over `length` slots, as -P gives it (its
+// text) or as the search would have found it (no text).
+void fitWithPermutation(int order, int length, std::vector<int> permutation, const char* text = "(given)") {
     std::mt19937_64 rng(1);
     const synthetic::sAssembly assembly = synthetic::buildAssembly('c', 2, rng, 0.0, 20.0);
-    cSym sym(nullptr, nullptr);
+    cParameters parameters(nullptr);
+    parameters.permutationText = text;
+    cSym sym(&parameters, nullptr);
     synthetic::loadAssembly(sym, assembly, false);
     cCnSymmetry group(order);
     sym.permutationLength = length;
@@ -265,6 +269,7 @@ void fitWithPermutation(int order, int length, std::vector<int> permutation) {
 TEST(cSym, PermutationsThatMatchNoChainOrMissTheOrderEndTheRun) {
     // Only the identity pairs real chains: the other power sends both chains to missing slots.
     EXPECT_ENDS_RUN(fitWithPermutation(4, 4, {2, 3, 0, 1}), "Permutation does not make any existing chain match");
+    EXPECT_ENDS_RUN(fitWithPermutation(4, 4, {2, 3, 0, 1}, ""), "No chain correspondence was found for the group c4");
     // A valid permutation without a cycle of the group's order.
     EXPECT_ENDS_RUN(fitWithPermutation(3, 3, {1, 0, 2}), "Incorrect permutation provided");
 }

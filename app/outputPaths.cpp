@@ -1,0 +1,97 @@
+// Output paths refused before the work: unwritable, or naming a file the run reads or writes.
+#include "app/outputPaths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/cParameters.h"
+#include "symmetry/fatalError.h"
+
+namespace {
+
+struct sNamedPath {
+    const char* role;  // as the messages name it
+    std::string path;
+};
+
+// What a path names, for telling whether two paths are one file: device and inode of an
+// existing regular file; the absolute path, with every existing directory resolved, of a file
+// yet to be created. Devices, pipes and the like are never the same file as anything: writing
+// one destroys nothing.
+struct sFileIdentity {
+    bool regular = false;
+    bool missing = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string resolved;
+
+    bool sameFile(const sFileIdentity& other) const {
+        if (regular && other.regular) return device == other.device && inode == other.inode;
+        return missing && other.missing && resolved == other.resolved;
+    }
+};
+
+sFileIdentity identify(const std::string& path) {
+    sFileIdentity id;
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0) {
+        id.regular = S_ISREG(status.st_mode);
+        id.device = status.st_dev;
+        id.inode = status.st_ino;
+    } else {
+        id.missing = true;
+        std::error_code ec;
+        id.resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec).string();
+        if (ec) id.resolved = path;
+    }
+    return id;
+}
+
+// Opens the path for writing as it is, or creates it and removes it again.
+void requireWritable(const sNamedPath& output) {
+    const char* path = output.path.c_str();
+    int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) ::unlink(path);
+        // Something appeared there meanwhile (or a link points to a missing file): the results
+        // are written through it, and any fault is reported then.
+        else if (errno == EEXIST) return;
+    }
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno == ENXIO) return;  // a named pipe that nobody reads yet
+    endRun(std::cerr, std::string("Cannot open the ") + output.role + " " + output.path +
+                          " for writing: " + std::strerror(errno));
+}
+
+}  // namespace
+
+void checkOutputPaths(const cParameters& parameters) {
+    std::vector<sNamedPath> outputs;
+    if (!parameters.outputPath.empty()) outputs.push_back({"output file", parameters.outputPath});
+    if (!parameters.jsonPath.empty()) outputs.push_back({"JSON file", parameters.jsonPath});
+    // Every file an output could overwrite: the inputs, then the outputs before it.
+    std::vector<sNamedPath> taken{{"input PDB file", parameters.inputPath}};
+    if (!parameters.trajectoryPath.empty()) taken.push_back({"trajectory", parameters.trajectoryPath});
+
+    for (const sNamedPath& output : outputs) {
+        const sFileIdentity id = identify(output.path);
+        for (const sNamedPath& other : taken)
+            if (id.sameFile(identify(other.path)))
+                endRun(std::cerr, std::string("Cannot write the ") + output.role + " " + output.path +
+                                      ": it is the same file as the " + other.role + " " + other.path);
+        taken.push_back(output);
+    }
+    for (const sNamedPath& output : outputs) requireWritable(output);
+}
