@@ -320,7 +320,7 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
         if (f[0] == "case") cases[f[1]].fields = f;
         (f[0] == "chain" ? cases[f[1]].chains : cases[f[1]].mates).push_back(t);
     }
-    ASSERT_EQ(cases.size(), 5u);
+    ASSERT_EQ(cases.size(), 6u);
     auto caAtoms = [](const cMolecule& chain) {
         std::vector<cVector3> ca;
         for (const cPDBAtom& atom : chain.alignedAtoms)
