@@ -30,6 +30,11 @@ const char* impossibleCell(const cCrystallography& c) {
     if (!std::isfinite(l) || l <= 0.0) return "a cell length is not a positive number";
   for (double a : angles)
     if (!std::isfinite(a) || a <= 0.0 || a >= kPi) return "a cell angle is not between 0 and 180 degrees";
+  // The volume and the metric (products of two and three lengths) must be ordinary numbers, or
+  // every later step would overflow to infinity or vanish.
+  for (double l : lengths)
+    if (!std::isnormal(l * l)) return "the cell lengths are out of range";
+  if (!std::isnormal(lengths[0] * lengths[1] * lengths[2])) return "the cell lengths are out of range";
   // The three angles must close a cell: its volume is real and not zero.
   const cMatrix33 A(c.cellVectors[0], c.cellVectors[1], c.cellVectors[2]);
   const double volume = A.det();
@@ -70,12 +75,25 @@ std::string otherRhombohedralBasis(const std::string& text, const T_SgRecord& bu
   return std::to_string(other->sgNumber) + ":" + other->extension;
 }
 
+// A field of the cell record with the given decimals; a value too large for any cell in %g, so
+// that its digits do not fill the line.
+std::string fieldText(double value, int decimals) {
+  char text[32];
+  if (std::fabs(value) < 1e9)
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  else
+    std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
 void reportUnusableCell(const cCrystallography& c, const std::string& why) {
   std::fprintf(stderr,
-               "Crystal cell record: a = %.3f, b = %.3f, c = %.3f Å, alpha = %.2f, beta = %.2f, gamma = %.2f "
+               "Crystal cell record: a = %s, b = %s, c = %s Å, alpha = %s, beta = %s, gamma = %s "
                "degrees, space group \"%s\": %s; no symmetry operators built\n",
-               c.cellLengths.x, c.cellLengths.y, c.cellLengths.z, c.cellAngles.x / kDegree,
-               c.cellAngles.y / kDegree, c.cellAngles.z / kDegree, c.spaceGroupText().c_str(), why.c_str());
+               fieldText(c.cellLengths.x, 3).c_str(), fieldText(c.cellLengths.y, 3).c_str(),
+               fieldText(c.cellLengths.z, 3).c_str(), fieldText(c.cellAngles.x / kDegree, 2).c_str(),
+               fieldText(c.cellAngles.y / kDegree, 2).c_str(), fieldText(c.cellAngles.z / kDegree, 2).c_str(),
+               c.spaceGroupText().c_str(), why.c_str());
 }
 
 }  // namespace

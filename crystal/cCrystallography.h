@@ -33,9 +33,9 @@ public:
   // symmetryOperators, after printing the "nLoopInv = " and "SgRecord->nList = " lines. A text
   // the space-group library rejects builds nothing and leaves the list as it was (the library's
   // message stays in SgError). A rhombohedral group named without its axes takes those of the
-  // cell. A cell that is no cell (lengths not positive, angles not inside 0-180 degrees, angles
-  // that do not close) or that the group's rotations do not map onto itself builds nothing either,
-  // with a message on standard error. Needs spaceGroupName, cellLengths, cellAngles and
+  // cell. A cell that is no cell (lengths not positive or out of the range of ordinary numbers,
+  // angles not inside 0-180 degrees, angles that do not close) or that the group's rotations do
+  // not map onto itself builds nothing either, with a message on standard error. Needs spaceGroupName, cellLengths, cellAngles and
   // cellVectors. Returns 0.
   int createSymmetryOperators();
 

@@ -69,9 +69,10 @@ public:
     // --- Crystal-mate replication (crystalReplication.cpp)
     // Completes an assembly of which the file holds only part from the crystal's space group:
     // about the point where rotation axes meet nearest the chains, among those whose rotations
-    // form a group whose order divides `order` (the chains of the assembly) and, times the chain
-    // count, is a multiple of it, every chain of the file is copied (its aligned CA atoms only) by
-    // every rotation of that group. `kind` ('c', 'd', 't', 'o'; 0 for any) is the kind of group
+    // form a group whose order divides `order` (the chains of the assembly) and complete the file
+    // to a multiple of `order` chains, every chain of the file is copied (its aligned CA atoms
+    // only) by every rotation of that group, except the copies that fall onto a chain already
+    // there (the file's chains may be related by the group already). `kind` ('c', 'd', 't', 'o'; 0 for any) is the kind of group
     // searched: a cyclic search takes only cyclic groups, and a group of the full order must be of
     // that kind (the dihedral group of 2n for Dn, not the cyclic one). The copies are appended to
     // the chains, with their source in chainIndices and in crystalMates, and their pair-matrix

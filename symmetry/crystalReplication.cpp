@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <numeric>
+#include <unordered_map>
 
 #include "crystal/seitzMx.h"
 #include "structure/cMolecule.h"
@@ -131,12 +132,42 @@ int rotationOrder(const cMatrix33& R) {
     return angle < 1e-3 ? 1 : static_cast<int>(std::lround(2.0 * kPi / angle));
 }
 
+// An image within this CA RMSD (Å) of a chain present is a copy of it: copies made by the
+// crystal's own rotations differ by the rounding of the coordinates and of the cell, and two
+// distinct chains cannot come this close.
+constexpr double kSameChain = 0.5;
+// Candidates whose root-mean-square distances to the chain centres differ by less than this (Å)
+// are at the same distance.
+constexpr double kSameDistance = 1e-3;
+
+cVector3 centroid(const std::vector<cVector3>& points) {
+    cVector3 sum(0.0);
+    for (const cVector3& p : points) sum += p;
+    return points.empty() ? sum : sum / static_cast<double>(points.size());
+}
+
 // Grid cells (Å) that index the candidates for merging coinciding points.
 constexpr double kMergeCell = 1e-2;
 using tGridCell = std::array<long long, 3>;
 tGridCell gridCell(const cVector3& p, int dx = 0, int dy = 0, int dz = 0) {
     return {std::llround(p.x / kMergeCell) + dx, std::llround(p.y / kMergeCell) + dy,
             std::llround(p.z / kMergeCell) + dz};
+}
+struct sGridCellHash {
+    std::size_t operator()(const tGridCell& c) const {
+        return std::hash<long long>()(c[0] * 73856093LL ^ c[1] * 19349663LL ^ c[2] * 83492791LL);
+    }
+};
+
+// False when the axes cannot generate a group that qualifies for `order` chains of the given
+// kind, without building it: each axis's order divides the group's, which must divide `order`,
+// and axes that are not parallel generate no cyclic group.
+bool mayQualify(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& axes, int order, char kind) {
+    for (int a : axisSet)
+        if (order % axes[a].order != 0 ||
+            (kind == 'c' && std::fabs(axes[a].direction | axes[*axisSet.begin()].direction) < kSameDirection))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -181,26 +212,12 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
     const cVector3 f = cell.Inverse() * reference;
     const cVector3 origin = cell * cVector3(std::round(f.x), std::round(f.y), std::round(f.z));
 
-    std::map<tGridCell, std::vector<int>> grid;
-    auto add = [&](const cVector3& X, std::set<int> axisSet) {
-        grid[gridCell(X)].push_back(static_cast<int>(candidates.size()));
-        candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X)});
+    // The axes moved by the neighbouring lattice vectors, each line once.
+    struct sLine {
+        int axis;
+        cVector3 point;
     };
-    // The first candidate within the merging distance of X, or -1.
-    auto coinciding = [&](const cVector3& X) {
-        int first = -1;
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dz = -1; dz <= 1; ++dz) {
-                    const auto bucket = grid.find(gridCell(X, dx, dy, dz));
-                    if (bucket == grid.end()) continue;
-                    for (int known : bucket->second)
-                        if ((first < 0 || known < first) && (candidates[known].point - X).norm2() < kTolerance)
-                            first = known;
-                }
-        return first;
-    };
-
+    std::vector<sLine> lines;
     const int nAxes = static_cast<int>(axes.size());
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j)
@@ -215,24 +232,68 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
                         // rotation about the parallel axis through P.
                         const cVector3 P = origin + axes[ia].point + T / 2.0 +
                                            (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
-                        for (int ib = 0; ib < nAxes; ++ib) {
-                            const cVector3& b = axes[ib].direction;
-                            const cVector3 normal = a ^ b;
-                            if (normal.norm2() < kTolerance) continue;
-                            // Coplanar with the untranslated axis b: the two lines meet.
-                            const cVector3 d = P - origin - axes[ib].point;
-                            if (std::fabs(normal.normalizedVersion() | d) >= kTolerance) continue;
-                            const double ab = a | b;
-                            const cVector3 X = P - a * (((d | a) - (d | b) * ab) / (1.0 - ab * ab));
-                            const int known = coinciding(X);
-                            if (known >= 0)
-                                candidates[known].axes.insert({ia, ib});
-                            else
-                                add(X, {ia, ib});
-                        }
-                        add(P + a * (a | (reference - P)), {ia});
+                        const bool known = std::any_of(lines.begin(), lines.end(), [&](const sLine& line) {
+                            return line.axis == ia && ((P - line.point) ^ a).norm2() < kTolerance * kTolerance;
+                        });
+                        if (!known) lines.push_back({ia, P});
                     }
                 }
+
+    std::unordered_map<tGridCell, std::vector<int>, sGridCellHash> grid;
+    auto add = [&](const cVector3& X, std::set<int> axisSet) {
+        grid[gridCell(X)].push_back(static_cast<int>(candidates.size()));
+        candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X)});
+    };
+    // The first candidate within the merging distance of X, or -1. Only the grid cells within
+    // that distance of X can hold one.
+    const double reach = std::sqrt(kTolerance) / kMergeCell;
+    auto coinciding = [&](const cVector3& X) {
+        const double u[3] = {X.x / kMergeCell, X.y / kMergeCell, X.z / kMergeCell};
+        int low[3], high[3];
+        for (int d = 0; d < 3; ++d) {
+            const double offset = u[d] - std::round(u[d]);  // within [-1/2, 1/2]
+            low[d] = offset - reach < -0.5 ? -1 : 0;
+            high[d] = offset + reach > 0.5 ? 1 : 0;
+        }
+        int first = -1;
+        for (int dx = low[0]; dx <= high[0]; ++dx)
+            for (int dy = low[1]; dy <= high[1]; ++dy)
+                for (int dz = low[2]; dz <= high[2]; ++dz) {
+                    const auto bucket = grid.find(gridCell(X, dx, dy, dz));
+                    if (bucket == grid.end()) continue;
+                    for (int known : bucket->second)
+                        if ((first < 0 || known < first) && (candidates[known].point - X).norm2() < kTolerance)
+                            first = known;
+                }
+        return first;
+    };
+
+    // Every two lines that meet, each pair once: the common fixed point of their rotations.
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        const int ia = lines[l].axis;
+        const cVector3& a = axes[ia].direction;
+        const cVector3& P = lines[l].point;
+        for (std::size_t m = 0; m < l; ++m) {
+            const int ib = lines[m].axis;
+            const cVector3& b = axes[ib].direction;
+            const cVector3 normal = a ^ b;
+            const double sine2 = normal.norm2();
+            if (sine2 < kTolerance) continue;
+            // Coplanar lines that are not parallel meet: their distance |normal . d| / |normal|
+            // is below the tolerance.
+            const cVector3 d = P - lines[m].point;
+            const double offset = normal | d;
+            if (offset * offset >= kTolerance * kTolerance * sine2) continue;
+            const double ab = a | b;
+            const cVector3 X = P - a * (((d | a) - (d | b) * ab) / (1.0 - ab * ab));
+            const int known = coinciding(X);
+            if (known >= 0)
+                candidates[known].axes.insert({ia, ib});
+            else
+                add(X, {ia, ib});
+        }
+        add(P + a * (a | (reference - P)), {ia});
+    }
     return candidates;
 }
 
@@ -269,29 +330,92 @@ char rotationGroupKind(const std::vector<cMatrix33>& group) {
     return n == 12 ? 't' : 'o';
 }
 
+std::vector<sReplicationImage> replicationImages(const cVector3& point, const std::vector<cMatrix33>& group,
+                                                 const std::vector<std::vector<cVector3>>& chains,
+                                                 int* copiesOfFileChains) {
+    const std::size_t n = chains.size();
+    auto turn = [&point](const cMatrix33& R, const cVector3& x) { return point + R * (x - point); };
+    std::vector<sReplicationImage> images;
+    // The chains present, the file's and then the images kept, by their C-alpha centroids: a copy
+    // comes within kSameChain of the chain it copies, and only then are the atoms compared.
+    std::vector<cVector3> centroids;
+    for (const std::vector<cVector3>& chain : chains) centroids.push_back(centroid(chain));
+    auto copies = [&](const cMatrix33& R, std::size_t k, std::size_t c) {
+        const std::vector<cVector3>& x = chains[k];
+        const std::vector<cVector3>& y = chains[c < n ? c : images[c - n].source];
+        // A chain without atoms is the copy of none.
+        if (x.empty() || x.size() != y.size()) return false;
+        const cMatrix33& S = c < n ? cMatrix33::identity() : group[images[c - n].element];
+        double sum = 0.0;
+        for (std::size_t i = 0; i < x.size(); ++i) sum += (turn(R, x[i]) - turn(S, y[i])).norm2();
+        return sum < kSameChain * kSameChain * static_cast<double>(x.size());
+    };
+    int fileCopies = 0;
+    for (std::size_t e = 1; e < group.size(); ++e)
+        for (std::size_t k = 0; k < n; ++k) {
+            const cVector3 centre = turn(group[e], centroids[k]);
+            std::size_t c = 0;
+            while (c < centroids.size() && !((centroids[c] - centre).norm() < kSameChain && copies(group[e], k, c))) ++c;
+            if (c < centroids.size()) {
+                fileCopies += c < n;
+                continue;
+            }
+            images.push_back({static_cast<int>(e), static_cast<int>(k)});
+            centroids.push_back(centre);
+        }
+    if (copiesOfFileChains) *copiesOfFileChains = fileCopies;
+    return images;
+}
+
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
-                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order,
+                                                  const std::vector<sCrystalAxis>& axes,
+                                                  const std::vector<std::vector<cVector3>>& chains, int order,
                                                   char kind) {
-    if (order < 1) return nullptr;
-    // The order and kind of the group each set of axes generates, worked out once per set.
-    std::map<std::set<int>, std::pair<int, char>> groups;
+    if (order < 1 || chains.empty()) return nullptr;
+    // In order of score; at equal scores in list order.
+    std::vector<int> byScore;
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (candidates[i].score < 1e99) byScore.push_back(static_cast<int>(i));
+    std::stable_sort(byScore.begin(), byScore.end(),
+                     [&](int x, int y) { return candidates[x].score < candidates[y].score; });
+    // The rotations, order and kind of the group each set of axes generates, worked out once per set.
+    struct sGroup {
+        std::vector<cMatrix33> rotations;
+        char kind;
+    };
+    std::map<std::set<int>, sGroup> groups;
+    const double chainCount = static_cast<double>(chains.size());
     const sReplicationCentre* chosen = nullptr;
-    double best = 1e99;
-    for (const sReplicationCentre& candidate : candidates) {
-        if (!(candidate.score < best)) continue;
+    int chosenCopies = 0;
+    for (int index : byScore) {
+        const sReplicationCentre& candidate = candidates[index];
+        // Past the distance of the first qualifying candidate: only ties may displace it.
+        if (chosen && std::sqrt(candidate.score / chainCount) - std::sqrt(chosen->score / chainCount) > kSameDistance)
+            break;
+        if (!mayQualify(candidate.axes, axes, order, kind)) continue;
         auto [known, fresh] = groups.try_emplace(candidate.axes);
         if (fresh) {
-            const std::vector<cMatrix33> group = generatedRotations(candidate.axes, axes);
-            known->second = {static_cast<int>(group.size()), group.empty() ? '\0' : rotationGroupKind(group)};
+            known->second.rotations = generatedRotations(candidate.axes, axes);
+            known->second.kind = known->second.rotations.empty() ? '\0' : rotationGroupKind(known->second.rotations);
         }
-        const auto [n, groupKind] = known->second;
-        // The copies of the file's chains make whole assemblies, of which the group is part.
-        if (n == 0 || order % n != 0 || (n * chainCount) % order != 0) continue;
+        const std::vector<cMatrix33>& group = known->second.rotations;
+        const int n = static_cast<int>(group.size());
+        const char groupKind = known->second.kind;
+        // The group is part of the assembly searched.
+        if (n == 0 || order % n != 0) continue;
         // A subgroup of a cyclic group is cyclic; the whole group must be the kind searched.
         if (kind == 'c' && groupKind != 'c') continue;
         if (kind != 0 && n == order && groupKind != kind) continue;
-        best = candidate.score;
-        chosen = &candidate;
+        // The file's chains with the new images make whole assemblies; the images are at most
+        // the chains times the rotations other than the identity.
+        if (chains.size() * n < static_cast<std::size_t>(order)) continue;
+        int copies = 0;
+        const std::size_t images = replicationImages(candidate.point, group, chains, &copies).size();
+        if ((chains.size() + images) % order != 0) continue;
+        if (!chosen || copies > chosenCopies) {
+            chosen = &candidate;
+            chosenCopies = copies;
+        }
     }
     return chosen;
 }
@@ -314,38 +438,41 @@ void cSym::replicateChainsCrystal(int order, char kind) {
 
     if (n == 1 && chains[0]->alignedAtoms.empty()) alignWithItself(*chains[0]);
     std::vector<cVector3> centres;
-    for (cMolecule* chain : chains) {
-        (void)chain->computeCM();
-        centres.push_back(chain->centreOfMass);
+    std::vector<std::vector<cVector3>> caAtoms(n);  // what a mate copies
+    for (int k = 0; k < n; ++k) {
+        (void)chains[k]->computeCM();
+        centres.push_back(chains[k]->centreOfMass);
+        for (const cPDBAtom& atom : chains[k]->alignedAtoms)
+            if (atom.isCA()) caAtoms[k].push_back(atom.position);
     }
     const cMatrix33 cell(crystal.cellVectors[0], crystal.cellVectors[1], crystal.cellVectors[2]);
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(crystal.sgRecord, cell);
     const std::vector<sReplicationCentre> candidates =
         replicationCandidates(axes, *crystal.sgRecord.latticeInfo, cell, centres);
-    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, n, order, kind);
+    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, caAtoms, order, kind);
     if (!chosen) return;
 
     const std::vector<cMatrix33> group = generatedRotations(chosen->axes, axes);
-    for (std::size_t e = 1; e < group.size(); ++e) {
-        const cSpatialTransform motion(group[e], chosen->point - group[e] * chosen->point);
-        for (int k = 0; k < n; ++k) {
-            const cMolecule& source = *chains[k];
-            auto mate = std::make_unique<cMolecule>();
-            mate->label = source.label;
-            for (const cPDBAtom& atom : source.alignedAtoms) {
-                if (!atom.isCA()) continue;
-                mate->alignedAtoms.push_back(atom);
-                motion.transformPoint(atom.position, mate->alignedAtoms.back().position);
-            }
-            mate->segments = source.segments;
-            for (cPDBSegment& segment : mate->segments) {
-                segment.firstAtom = 0;
-                segment.atomCount = static_cast<int>(mate->alignedAtoms.size());
-            }
-            chains.push_back(mate.release());
-            chainIndices.push_back(k);
-            crystalMates.push_back({static_cast<int>(chains.size()) - 1, k, motion});
+    for (const sReplicationImage& image : replicationImages(chosen->point, group, caAtoms)) {
+        const cMatrix33& R = group[image.element];
+        const cSpatialTransform motion(R, chosen->point - R * chosen->point);
+        const int k = image.source;
+        const cMolecule& source = *chains[k];
+        auto mate = std::make_unique<cMolecule>();
+        mate->label = source.label;
+        for (const cPDBAtom& atom : source.alignedAtoms) {
+            if (!atom.isCA()) continue;
+            mate->alignedAtoms.push_back(atom);
+            motion.transformPoint(atom.position, mate->alignedAtoms.back().position);
         }
+        mate->segments = source.segments;
+        for (cPDBSegment& segment : mate->segments) {
+            segment.firstAtom = 0;
+            segment.atomCount = static_cast<int>(mate->alignedAtoms.size());
+        }
+        chains.push_back(mate.release());
+        chainIndices.push_back(k);
+        crystalMates.push_back({static_cast<int>(chains.size()) - 1, k, motion});
     }
     // One chain per segment (each chain holds its one segment from the file); the segment array
     // of the file is not needed once the chains are cut.

@@ -35,10 +35,11 @@ struct sReplicationCentre {
     double score;
 };
 
-// About the lattice point nearest the mean of the chain centres, every axis translated by the
-// lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1}, is intersected with the
-// untranslated axes; after each translated axis, its point nearest that mean is a candidate on
-// its own. Coinciding intersections share one candidate.
+// About the lattice point nearest the mean of the chain centres, every axis is moved by the
+// lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1} (a rotation followed by a lattice
+// vector perpendicular to its axis is a rotation about a parallel axis); every two of these lines
+// that meet give a candidate, the common fixed point of their rotations, and coinciding points
+// share one. After each line's meetings, its point nearest that mean is a candidate on its own.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
@@ -51,11 +52,30 @@ std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const st
 // The kind of a group of rotations: 'c' cyclic, 'd' dihedral (D2 included), 't' or 'o' cubic.
 char rotationGroupKind(const std::vector<cMatrix33>& group);
 
+// An image that rotations about a point add: chains[source] moved by group element `element`.
+struct sReplicationImage {
+    int element;
+    int source;
+};
+
+// The images of the chains (C-alpha positions per chain, as a mate copies them) under the
+// rotations of `group` about `point`, element by element and within an element chain by chain,
+// without those that copy a chain present: within 0.5 Å CA RMSD of a chain of the file or of an
+// image kept before. copiesOfFileChains, when given, receives the number of images left out as
+// copies of a chain of the file, that is how often the rotations map the file's chains onto each
+// other.
+std::vector<sReplicationImage> replicationImages(const cVector3& point, const std::vector<cMatrix33>& group,
+                                                 const std::vector<std::vector<cVector3>>& chains,
+                                                 int* copiesOfFileChains = nullptr);
+
 // The candidate of smallest score whose group of rotations qualifies for a search of `order`
-// chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal.
-// Null when none does.
+// chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal. chains
+// holds the C-alpha positions of each chain of the file. Among qualifying candidates at the same
+// distance, the one whose rotations map the most chains of the file onto chains of the file is
+// taken. Null when none qualifies.
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
-                                                  const std::vector<sCrystalAxis>& axes, int chainCount, int order,
+                                                  const std::vector<sCrystalAxis>& axes,
+                                                  const std::vector<std::vector<cVector3>>& chains, int order,
                                                   char kind = 0);
 
 // Rotation by `angle` (radians, right-handed) about the line through `centre` along the unit `axis`.

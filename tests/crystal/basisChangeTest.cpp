@@ -48,4 +48,9 @@ TEST(CB_SMx, OriginShiftsAndFailures) {
   EXPECT_SG_ERROR(CB_SMx(&out, &half, &mixing, &twice), -1, "Internal Error: Corrupt CBMx/SMx/InvCBMx");
   const T_RTMx tiny = CB({12, 0, 0, 0, 12, 0, 0, 0, 12}, {1, 0, 0}), tinyBack = CB({12, 0, 0, 0, 12, 0, 0, 0, 12}, {-1, 0, 0});
   EXPECT_SG_ERROR(CB_SMx(&out, &tiny, &twoZ, &tinyBack), -1, "Internal Error: Out of STBF range");
+  // A group moved by a caller's origin shift of 1/8: the 4-fold's translation is off the twelfths.
+  const T_SgRecord p4 = BuildRow(RowIndex("75"));
+  const T_RTMx eighth = CB({12, 0, 0, 0, 12, 0, 0, 0, 12}, {9, 0, 0}), eighthBack = CB({12, 0, 0, 0, 12, 0, 0, 0, 12}, {-9, 0, 0});
+  T_SgRecord moved = EmptyRecord();
+  EXPECT_SG_ERROR(TransformSgRecord(&p4, &eighth, &eighthBack, &moved), -1, "Error: Origin shift is not a multiple of 1/12");
 }

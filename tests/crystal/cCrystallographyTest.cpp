@@ -126,6 +126,27 @@ TEST(cCrystallography, RhombohedralAxesFromTheCellAndNothingForCellsThatDoNotFit
   }
 }
 
+TEST(cCrystallography, RefusedCellsSayWhyOnAShortLine) {
+  const struct {
+    double a, alpha;
+    const char* says;
+  } cases[] = {
+      {1e300, 90, "the cell lengths are out of range"},  // the volume overflows
+      {1e-300, 90, "the cell lengths are out of range"},  // it vanishes
+      {1e308, 90, "a = 1e+308, b = 40.000,"},
+      {30, 1e308, "alpha = 1e+308, beta = 90.00,"},
+  };
+  for (const auto& k : cases) {
+    cCrystallography block = cellBlock("P 1", k.a, 40, 50, k.alpha, 90, 90);
+    testing::internal::CaptureStderr();
+    build(block);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(block.symmetryOperators.empty());
+    EXPECT_NE(message.find(k.says), std::string::npos) << message;
+    EXPECT_LT(message.size(), 250u) << message;
+  }
+}
+
 TEST(cCrystallography, FailedBuildAddsNothingAndDoesNotStopTheNext) {
   cCrystallography block = cellBlock("P 1", 30, 40, 50, 90, 90, 90);
   build(block);

@@ -302,6 +302,94 @@ TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
     }
 }
 
+TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
+    // Sites every axis of which is a translated one (P 2 2 2 body centre, F 2 2 2 at (1/4, 1/4,
+    // 1/4), R 3 2 on rhombohedral axes at (1/2, 1/2, 1/2)), and pairs of chains already related by
+    // a 2-fold of the nearest site: gemmi's nearest site of the group and true mates of chain A
+    // (tests/data/crystal/replication_sites.tsv, written by makeReplicationSites.py there).
+    struct sCase {
+        std::vector<std::string> fields;
+        std::vector<cSpatialTransform> chains, mates;
+    };
+    std::map<std::string, sCase> cases;
+    for (const std::vector<std::string>& f : ReadTsv("replication_sites.tsv")) {
+        std::istringstream in(f[2]);
+        cSpatialTransform t;
+        for (double& x : t.rotation.m) in >> x;
+        in >> t.translation.x >> t.translation.y >> t.translation.z;
+        if (f[0] == "case") cases[f[1]].fields = f;
+        (f[0] == "chain" ? cases[f[1]].chains : cases[f[1]].mates).push_back(t);
+    }
+    ASSERT_EQ(cases.size(), 6u);
+    auto caAtoms = [](const cMolecule& chain) {
+        std::vector<cVector3> ca;
+        for (const cPDBAtom& atom : chain.alignedAtoms)
+            if (atom.isCA()) ca.push_back(atom.position);
+        return ca;
+    };
+    auto rmsd = [](const std::vector<cVector3>& x, const std::vector<cVector3>& y) {
+        double sum = 0.0;
+        for (std::size_t i = 0; i < x.size(); ++i) sum += (x[i] - y[i]).norm2();
+        return std::sqrt(sum / x.size());
+    };
+    for (const auto& [name, k] : cases) {
+        sCell cell{k.fields[2].c_str(), 0, 0, 0, 0, 0, 0};
+        std::istringstream in(k.fields[3] + " " + k.fields[4] + " " + k.fields[6]);
+        char type;
+        int order;
+        double distance;
+        in >> cell.a >> cell.b >> cell.c >> cell.alpha >> cell.beta >> cell.gamma >> type >> order >> distance;
+        prepare(cell, k.chains);
+        auto group = synthetic::makeGroup(type, order);
+        testing::internal::CaptureStdout();
+        sym->replicateChainsCrystal(group->chainsPerAssembly, type);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(sym->chainCount, group->chainsPerAssembly) << name;
+        if (sym->chainCount != group->chainsPerAssembly) continue;
+
+        const std::vector<cVector3> source = caAtoms(*sym->chains[0]);
+        ASSERT_EQ(source.size(), 46u) << name;
+        cVector3 site(0.0), mean(0.0);  // the assembly's centre; the file chains' centres
+        for (const cSpatialTransform& t : k.chains) mean += t.translation / k.chains.size();
+        for (int c = 0; c < sym->chainCount; ++c) {
+            const std::vector<cVector3> atoms = caAtoms(*sym->chains[c]);
+            ASSERT_EQ(atoms.size(), source.size()) << name;
+            for (const cVector3& p : atoms) site += p / (atoms.size() * sym->chainCount);
+            double best = 1e9;
+            for (const cSpatialTransform& t : k.mates) {
+                std::vector<cVector3> moved;
+                for (const cVector3& p : source) moved.push_back(t.rotation * p + t.translation);
+                best = std::min(best, rmsd(moved, atoms));
+            }
+            EXPECT_LT(best, 0.001) << name << ": chain " << c << " is no crystal mate";
+            for (int d = 0; d < c; ++d)
+                EXPECT_GT(rmsd(caAtoms(*sym->chains[d]), atoms), 1.0) << name << ": chains " << d << " and " << c;
+        }
+        EXPECT_NEAR((site - mean).norm(), distance, 1e-3) << name << ": not the nearest site";
+
+        // Of the groups about the site, the one that also relates the file's chains is taken, in
+        // whichever order the candidates come.
+        std::vector<std::vector<cVector3>> file;
+        std::vector<cVector3> centres;
+        for (std::size_t c = 0; c < k.chains.size(); ++c) {
+            file.push_back(caAtoms(*sym->chains[c]));
+            centres.push_back(sym->chains[c]->centreOfMass);
+        }
+        const cMatrix33 A(sym->crystal.cellVectors[0], sym->crystal.cellVectors[1], sym->crystal.cellVectors[2]);
+        const std::vector<sCrystalAxis> axes = crystalRotationAxes(sym->crystal.sgRecord, A);
+        std::vector<sReplicationCentre> candidates =
+            replicationCandidates(axes, *sym->crystal.sgRecord.latticeInfo, A, centres);
+        for (int reversed = 0; reversed < 2; ++reversed) {
+            if (reversed) std::reverse(candidates.begin(), candidates.end());
+            const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, file, group->chainsPerAssembly, type);
+            ASSERT_NE(chosen, nullptr) << name;
+            int copies = 0;
+            (void)replicationImages(chosen->point, generatedRotations(chosen->axes, axes), file, &copies);
+            EXPECT_EQ(copies > 0, file.size() > 1) << name << (reversed ? ", candidates reversed" : "");
+        }
+    }
+}
+
 TEST_F(CrystalReplication, TrajectoryFramesMoveTheMatesWithTheirSources) {
     prepare({"P 2 2 2", 60, 70, 80, 90, 90, 90}, {kNearOrigin});
     // One frame of the file's own coordinates: the mates must follow by their rotations.

@@ -49,6 +49,25 @@ def ca_file_case():
     return (c.a, c.b, c.c, c.alpha, c.beta, c.gamma), centre
 
 
+def true_mates(sg, uc, centre, radius=RADIUS):
+    """Every operation of sg with the lattice vectors of components -2..2, in Cartesian form, that
+    moves centre by less than radius: the sorted lines 'r11 .. r33 t1 t2 t3'."""
+    orth, frac = uc.orth.mat.tolist(), uc.frac.mat.tolist()
+    mates = set()
+    for op in sg.operations():
+        R = [[v / gemmi.Op.DEN for v in row] for row in op.rot]
+        rot = matmul(matmul(orth, R), frac)
+        for i in range(-2, 3):
+            for j in range(-2, 3):
+                for k in range(-2, 3):
+                    f = [op.tran[0] / gemmi.Op.DEN + i, op.tran[1] / gemmi.Op.DEN + j, op.tran[2] / gemmi.Op.DEN + k]
+                    t = matvec(orth, f)
+                    moved = [a + b for a, b in zip(matvec(rot, centre), t)]
+                    if sum((a - b) ** 2 for a, b in zip(moved, centre)) < radius ** 2:
+                        mates.add(' '.join('%.6f' % (v + 0.0) for v in [x for row in rot for x in row] + t))
+    return sorted(mates)
+
+
 def main():
     print('# crystal mates from gemmi %s, written by makeCrystalMates.py' % gemmi.__version__)
     for name, field, cell, centre in CASES:
@@ -59,21 +78,9 @@ def main():
         assert uc.is_compatible_with_spacegroup(sg), name
         print('cell\t%s\t%s\t%s\t%s\t%s' % (name, field, ' '.join('%g' % v for v in cell),
                                             ' '.join('%.4f' % v for v in centre), sg.xhm()))
-        orth, frac = uc.orth.mat.tolist(), uc.frac.mat.tolist()
-        mates = set()
-        for op in sg.operations():
-            R = [[v / gemmi.Op.DEN for v in row] for row in op.rot]
-            rot = matmul(matmul(orth, R), frac)
-            for i in range(-2, 3):
-                for j in range(-2, 3):
-                    for k in range(-2, 3):
-                        f = [op.tran[0] / gemmi.Op.DEN + i, op.tran[1] / gemmi.Op.DEN + j, op.tran[2] / gemmi.Op.DEN + k]
-                        t = matvec(orth, f)
-                        moved = [a + b for a, b in zip(matvec(rot, centre), t)]
-                        if sum((a - b) ** 2 for a, b in zip(moved, centre)) < RADIUS ** 2:
-                            mates.add(' '.join('%.6f' % (v + 0.0) for v in [x for row in rot for x in row] + t))
-        for m in sorted(mates):
+        for m in true_mates(sg, uc, centre):
             print('mate\t%s\t%s' % (name, m))
 
 
-main()
+if __name__ == '__main__':
+    main()
