@@ -9,6 +9,7 @@
 #include "align/alpha.h"
 #include "align/diagnostics.h"
 #include "align/guideTree.h"
+#include "align/identicalRowPaths.h"
 #include "align/msa.h"
 #include "align/mxFile.h"
 #include "align/options.h"
@@ -224,6 +225,7 @@ void MHackEnd(MSA& a) {
 }
 
 void DoMultipleCorvid(SeqVect& v, MSA& a) {
+    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     PrepareSequences(v);
@@ -264,6 +266,7 @@ void DoMultipleCorvid(SeqVect& v, MSA& a) {
 }
 
 void DoPairwiseCorvid(SeqVect& v, MSA& a) {
+    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     CheckNotEmpty(v);
