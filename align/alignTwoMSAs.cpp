@@ -5,6 +5,7 @@
 
 #include "align/alpha.h"
 #include "align/diagnostics.h"
+#include "align/identicalRowPaths.h"
 #include "align/msa.h"
 #include "align/nwSmall.h"
 #include "align/profile.h"
@@ -93,6 +94,8 @@ void AlignTwoMSAsGivenPath(const PWPath& path, const MSA& a, const MSA& b, MSA& 
 }
 
 void AlignTwoMSAsPath(const MSA& a, const MSA& b, PWPath& path, bool lockLeft, bool lockRight) {
+    const IdenticalRowsJoin identical(a, b, lockLeft, lockRight);
+    if (identical.Find(path)) return;
     const unsigned lengthA = a.GetColCount();
     const unsigned lengthB = b.GetColCount();
     std::unique_ptr<ProfPos[]> profA(ProfileFromMSA(a));
@@ -106,6 +109,7 @@ void AlignTwoMSAsPath(const MSA& a, const MSA& b, PWPath& path, bool lockLeft, b
         profB[lengthB - 1].scoreGapClose = MINUS_INFINITY;
     }
     GlobalAlign(profA.get(), lengthA, profB.get(), lengthB, path);
+    identical.Keep(path);
 }
 
 void AlignTwoMSAs(const MSA& a, const MSA& b, MSA& out, PWPath& path, bool lockLeft, bool lockRight) {

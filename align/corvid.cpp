@@ -10,6 +10,7 @@
 #include "align/alpha.h"
 #include "align/diagnostics.h"
 #include "align/guideTree.h"
+#include "align/identicalRowPaths.h"
 #include "align/memUse.h"
 #include "align/msa.h"
 #include "align/mxFile.h"
@@ -228,6 +229,7 @@ void MHackEnd(MSA& a) {
 namespace {
 
 void AlignMultiple(SeqVect& v, MSA& a) {
+    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     PrepareSequences(v);
@@ -268,6 +270,7 @@ void AlignMultiple(SeqVect& v, MSA& a) {
 }
 
 void AlignPairwise(SeqVect& v, MSA& a) {
+    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     CheckNotEmpty(v);

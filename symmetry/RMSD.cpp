@@ -91,6 +91,32 @@ struct sPairSums {
         if (weights) add<true>(P, Q, n, weights, c);
         else add<false>(P, Q, n, weights, c);
     }
+
+    // Unweighted pairs already centred (U[i] = P[i] - c, V[i] = Q[i] - c), gyration left out: the
+    // other sums with the operations of add.
+    void addCentred(const cVector3* U, const cVector3* V, int n) {
+        double t[3][3];
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) t[a][b] = s[a][b];
+        cVector3 x = cross, m = mean, q2 = square;
+        for (int i = 0; i < n; ++i) {
+            const cVector3& u = U[i];
+            const cVector3& w = V[i];
+            const double uu[3] = {u.x, u.y, u.z};
+            const double ww[3] = {w.x, w.y, w.z};
+            const cVector3 diff = u - w;
+            for (int a = 0; a < 3; ++a)
+                for (int b = 0; b < 3; ++b) t[a][b] += uu[a] * ww[b];
+            x += w ^ u;
+            m += diff;
+            q2 += diff * diff;
+        }
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) s[a][b] = t[a][b];
+        cross = x;
+        mean = m;
+        square = q2;
+    }
 };
 
 }  // namespace
@@ -146,24 +172,21 @@ void RMSD::computeCrossInertia(const cVector3* P, const cVector3* Q, int n, cons
     storeCross(pass.cross, pass.mean, pass.square);
 }
 
-void RMSD::computeElementSums(const std::vector<sPointBlock>& blocks, int element, int elementCount) {
+void RMSD::computeCentredElementSums(const std::vector<sCentredBlock>& blocks, const cVector3& centre,
+                                     double gyration2, int element, int elementCount) {
     int n = 0;
-    centreOfMass = cVector3(0.0);
-    for (const sPointBlock& block : blocks) {
-        for (int i = 0; i < block.n; ++i) centreOfMass += block.P[i];
-        n += block.n;
-    }
-    gyrationRadius2 = 0.0;
-    W = n;
+    for (const sCentredBlock& block : blocks) n += block.n;
     if (n <= 0) {
         sums.fill(0.0);
         centreOfMass = cVector3(0.0);
+        gyrationRadius2 = 0.0;
         W = 0.0;
     } else {
-        centreOfMass /= W;
+        centreOfMass = centre;
+        gyrationRadius2 = gyration2;
+        W = n;
         sPairSums pass;
-        for (const sPointBlock& block : blocks) pass.add<false>(block.P, block.Q, block.n, nullptr, centreOfMass);
-        gyrationRadius2 = pass.gyration / W;
+        for (const sCentredBlock& block : blocks) pass.addCentred(block.u, block.w, block.n);
         storeProducts(pass.s);
         storeCross(pass.cross, pass.mean, pass.square);
     }

@@ -56,16 +56,19 @@ public:
     void incrementInertias(const cVector3* P, const cVector3* Q, int n, const double* weights,
                            cPointSymmetryGroup* group, int element, int elementCount);
     void saveCoefficients(int element, int elementCount);
-    // The pairs of one element given in blocks (typically a chain and its image), unweighted:
-    // the same centre, gyration radius, sums and W as computeCOM, computeGyrRad and
-    // incrementInertias on the concatenated lists, in one pass after the centre's, and without
-    // building the lists.
-    struct sPointBlock {
-        const cVector3* P;
-        const cVector3* Q;
+    // The pairs of one element given in blocks (typically a chain and its image), unweighted and
+    // already centred on the centre of mass c of their sources (u = p - c, w = q - c), with c and
+    // the sources' mean squared distance from it: the same centre, gyration radius, sums and W
+    // as computeCOM, computeGyrRad and incrementInertias on the concatenated lists, without
+    // building the lists. Elements whose sources are the same chains share c, the gyration radius
+    // and the centred positions.
+    struct sCentredBlock {
+        const cVector3* u;
+        const cVector3* w;
         int n;
     };
-    void computeElementSums(const std::vector<sPointBlock>& blocks, int element, int elementCount);
+    void computeCentredElementSums(const std::vector<sCentredBlock>& blocks, const cVector3& centre,
+                                   double gyration2, int element, int elementCount);
 
     // Starts a new model: stores the cosine between the group's axes, zeroes the coefficients
     // and the total weight.

@@ -3,6 +3,7 @@
 // axis fit (through its RMSD base).
 #pragma once
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
@@ -127,6 +128,24 @@ public:
 
     // --- Inertia sums (inertiaSums.cpp)
     void computeInertiasForAllAxes(cPointSymmetryGroup* group);
+    // What the last computeInertiasForAllAxes read and left: a call that reads the same element
+    // permutations and the same aligned positions (bit for bit) restores these instead of summing
+    // again, as the final fit of a group whose one copy of the assembly was just fitted does.
+    struct sKeptInertiaSums {
+        int length = 0;  // permutationLength
+        std::vector<std::vector<int>> permutations;  // the group's first `length` entries
+        std::vector<std::vector<cVector3>> positions;  // per chain, its aligned atoms' positions
+        std::vector<int> elements;  // the element indices whose sums were stored, in order
+        std::vector<std::array<double, eSumCount>> sums;
+        std::vector<cVector3> centres;
+        std::vector<double> weights;
+        // The current-element state left at the end.
+        std::array<double, eSumCount> lastSums{};
+        cVector3 lastCentre{0.0};
+        double lastWeight = 0.0;
+        double lastGyration2 = 0.0;
+    };
+    std::optional<sKeptInertiaSums> keptInertiaSums;
 
     // --- Axis fitting (axisFitting.cpp)
     void computeAxis(cPointSymmetryGroup* group);

@@ -66,32 +66,152 @@ using tWord = std::uint64_t;
 constexpr int kWordBits = 64;
 
 void setBit(tWord* set, int k) { set[k / kWordBits] |= tWord{1} << (k % kWordBits); }
-void clearBit(tWord* set, int k) { set[k / kWordBits] &= ~(tWord{1} << (k % kWordBits)); }
 
-// Bits from..end - 1 of a set's word w (end within or beyond that word).
-tWord rangeOfWord(int w, int from, int end) {
-    const int low = std::max(from - w * kWordBits, 0);
-    const int high = std::min(end - w * kWordBits, kWordBits);
-    if (low >= high) return 0;
-    const tWord upTo = high == kWordBits ? ~tWord{0} : (tWord{1} << high) - 1;
-    return upTo & ~((tWord{1} << low) - 1);
-}
+// What the search reads, prepared once per call. allowed: per local chain index j (n rows of
+// `words` words), the indices that may take an element next to one held by j: for a real chain
+// its neighbours in the chain graph and every missing chain; for a missing chain, any index.
+// earlier: per element, its graph neighbours placed before it (CSR: earlierStart[i] ..
+// earlierStart[i + 1] in earlierList).
+struct sSearchInput {
+    int n = 0;
+    int a = 0;
+    int words = 0;
+    std::vector<tWord> allowed;
+    std::vector<int> earlierStart;
+    std::vector<int> earlierList;
+};
 
-// The first index in from .. end - 1 that the set holds, or -1.
-int nextBit(const tWord* set, int from, int end) {
-    for (int w = std::max(from, 0) / kWordBits; w * kWordBits < end; ++w) {
-        const tWord bits = set[w] & rangeOfWord(w, from, end);
-        if (bits) return w * kWordBits + std::countr_zero(bits);
+// Bits 0 .. b of a word (b in 0 .. 63): (2 << b) - 1 wraps to all ones for b = 63.
+inline tWord upToBit(int b) { return (tWord{2} << b) - 1; }
+
+// Per element level i, three bit sets of `words` words each, at i * words: the indices free
+// when the level was entered, the free indices it has not examined yet, and its candidates among
+// them (free indices that every placed graph neighbour allows). Level 0 holds chain 0.
+struct sLevelSets {
+    tWord* freeAt;
+    tWord* unexamined;
+    tWord* candidates;
+};
+
+// Enters level i: the indices free at level i - 1 but the one it chose, all unexamined, and the
+// candidates among them. On one word the candidates are built in a register: stores into a set
+// might otherwise be reloaded from every row they could overlap.
+template <int kWords>
+[[gnu::always_inline]] inline void enterLevel(const sSearchInput& in, int words, const sLevelSets& sets,
+                                              const int* assigned, int i) {
+    const std::size_t at = static_cast<std::size_t>(i) * words;
+    const tWord* before = sets.freeAt + (at - words);
+    const int taken = assigned[i - 1];
+    const int* neighbour = in.earlierList.data() + in.earlierStart[i];
+    const int* lastNeighbour = in.earlierList.data() + in.earlierStart[i + 1];
+    if constexpr (kWords == 1) {
+        const tWord bits = before[0] & ~(tWord{1} << taken);
+        tWord fits = bits;
+        for (; neighbour != lastNeighbour; ++neighbour) fits &= in.allowed[assigned[*neighbour]];
+        sets.freeAt[at] = sets.unexamined[at] = bits;
+        sets.candidates[at] = fits;
+    } else {
+        for (int w = 0; w < words; ++w) {
+            tWord bits = before[w];
+            if (w == taken / kWordBits) bits &= ~(tWord{1} << (taken % kWordBits));
+            sets.freeAt[at + w] = sets.unexamined[at + w] = sets.candidates[at + w] = bits;
+        }
+        for (; neighbour != lastNeighbour; ++neighbour) {
+            const tWord* row = in.allowed.data() + static_cast<std::size_t>(assigned[*neighbour]) * words;
+            for (int w = 0; w < words; ++w) sets.candidates[at + w] &= row[w];
+        }
     }
-    return -1;
 }
 
-// How many indices in from .. end - 1 the set holds.
-int countBits(const tWord* set, int from, int end) {
-    int count = 0;
-    for (int w = std::max(from, 0) / kWordBits; w * kWordBits < end; ++w)
-        count += std::popcount(set[w] & rangeOfWord(w, from, end));
-    return count;
+// The next candidate of a level (its lowest), or -1; steps: the free indices examined on the way,
+// which are then no longer unexamined.
+template <int kWords>
+[[gnu::always_inline]] inline int nextCandidate(tWord* unexamined, tWord* candidates, int words,
+                                                long long& steps) {
+    if constexpr (kWords == 1) {
+        const tWord open = *unexamined, fits = *candidates;
+        if (!fits) {
+            steps = std::popcount(open);
+            return -1;
+        }
+        const int chosen = std::countr_zero(fits);
+        const tWord examined = upToBit(chosen);
+        steps = std::popcount(open & examined);
+        *unexamined = open & ~examined;
+        *candidates = fits & (fits - 1);
+        return chosen;
+    } else {
+        steps = 0;
+        for (int w = 0; w < words; ++w) {
+            if (candidates[w]) {
+                const int bit = std::countr_zero(candidates[w]);
+                steps += std::popcount(unexamined[w] & upToBit(bit));
+                unexamined[w] &= ~upToBit(bit);
+                candidates[w] &= candidates[w] - 1;
+                return w * kWordBits + bit;
+            }
+            steps += std::popcount(unexamined[w]);
+            unexamined[w] = 0;
+        }
+        return -1;
+    }
+}
+
+// The depth-first search over elements 1 .. a - 1, candidates in increasing index order. A level
+// keeps its sets while deeper levels are searched (its own choice is never in a deeper level's
+// sets), so nothing is released or copied on the way back. One step of the budget is one free
+// index examined for an element: a level's scan from its previous choice costs the free indices
+// up to and including the one chosen (all of them when none fits), so the budget runs out at the
+// same candidate, with the same solutions found, as a scan index by index.
+//
+// kWords: the word count when fixed at compile time (1: up to 64 elements, every cubic group),
+// 0 for any. Always inlined, so that each caller below compiles it for its own instruction set.
+template <int kWords>
+[[gnu::always_inline]] inline void searchLevels(const sSearchInput& in, long long& budget, bool& spent,
+                                                std::vector<std::vector<int>>& solutions) {
+    const int n = in.n, a = in.a;
+    const int words = kWords > 0 ? kWords : in.words;
+    const std::size_t setWords = static_cast<std::size_t>(a) * words;
+    std::vector<tWord> storage(3 * setWords, 0);
+    const sLevelSets sets{storage.data(), storage.data() + setWords, storage.data() + 2 * setWords};
+    std::vector<int> assigned(n, -1);
+    assigned[0] = 0;
+
+    for (int k = 0; k < n; ++k) setBit(sets.freeAt, k);
+    enterLevel<kWords>(in, words, sets, assigned.data(), 1);
+    long long left = budget;
+    int i = 1;
+    while (i >= 1) {
+        const std::size_t at = static_cast<std::size_t>(i) * words;
+        long long steps;
+        const int chosen = nextCandidate<kWords>(sets.unexamined + at, sets.candidates + at, words, steps);
+        if (steps > left) {
+            spent = true;
+            break;
+        }
+        left -= steps;
+        if (chosen < 0) {
+            --i;
+            continue;
+        }
+        assigned[i] = chosen;
+        if (i + 1 < a) {
+            enterLevel<kWords>(in, words, sets, assigned.data(), ++i);
+            continue;
+        }
+        // The elements without a real chain take the free indices left, in increasing order.
+        std::vector<int> solution = assigned;
+        int slot = a;
+        for (int w = 0; w < words && slot < n; ++w) {
+            tWord bits = sets.freeAt[at + w];
+            if (w == chosen / kWordBits) bits &= ~(tWord{1} << (chosen % kWordBits));
+            for (; bits && slot < n; bits &= bits - 1) solution[slot++] = w * kWordBits + std::countr_zero(bits);
+        }
+        solutions.push_back(std::move(solution));
+        if (solutions.size() >= kMaxSolutions) break;
+        // The next candidate for the same element follows.
+    }
+    budget = left;
 }
 
 }  // namespace
@@ -134,109 +254,89 @@ tGraph chainNeighbourGraph(const cVector3* r, int a) {
     return graph;
 }
 
-std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
-                                                 long long* stepBudget) {
+namespace {
+
+// The search for any word count, compiled into each caller below.
+[[gnu::always_inline]] inline std::vector<std::vector<int>> searchMaps(const tGraph& chainGraph,
+                                                                       const tGraph& elementGraph,
+                                                                       long long* stepBudget) {
     std::vector<std::vector<int>> solutions;
     const int n = static_cast<int>(elementGraph.size());
     const int a = static_cast<int>(chainGraph.size());
     // More real chains than elements cannot be placed one per element.
     if (n <= 0 || a > n) return solutions;
 
-    // Sets of local chain indices as bit words. allowed[j]: the indices that may take an element
-    // next to one held by real chain j: its neighbours in the chain graph, and every missing chain.
-    const int words = (n + kWordBits - 1) / kWordBits;
-    std::vector<tWord> allowed(static_cast<std::size_t>(a) * words, 0);
-    for (int j = 0; j < a; ++j) {
-        tWord* row = &allowed[static_cast<std::size_t>(j) * words];
-        for (int k : chainGraph[j])
-            if (k >= 0 && k < a) setBit(row, k);
-        for (int k = a; k < n; ++k) setBit(row, k);
-    }
-    // The indices not yet taken; chain 0 always holds element 0.
-    std::vector<tWord> free(words, 0);
-    for (int k = 1; k < n; ++k) setBit(free.data(), k);
-
-    // Element i is constrained by its graph neighbours placed before it.
-    std::vector<std::vector<int>> earlier(n);
-    for (int i = 0; i < n; ++i)
-        for (int neighbour : elementGraph[i])
-            if (neighbour >= 0 && neighbour < i) earlier[i].push_back(neighbour);
-
-    std::vector<int> assigned(n, -1);
-    assigned[0] = 0;
-
-    auto record = [&] {
-        std::vector<int> solution = assigned;
-        int next = nextBit(free.data(), 0, n);
-        for (int& slot : solution) {
-            if (slot != -1) continue;
-            slot = next;
-            next = nextBit(free.data(), next + 1, n);
-        }
-        solutions.push_back(std::move(solution));
-    };
-
-    // Fewer than two real chains: nothing to place but chain 0.
+    // Fewer than two real chains: nothing to place but chain 0; the others take the rest in order.
     if (a <= 1 || n == 1) {
-        record();
+        std::vector<int> solution(n);
+        for (int k = 0; k < n; ++k) solution[k] = k;
+        solutions.push_back(std::move(solution));
         return solutions;
     }
 
-    // Depth first over elements 1 .. a - 1, candidates in increasing index order. One step of the
-    // budget is one free index examined for an element, so a level's scan from `start` costs the
-    // free indices up to and including the one chosen (all of them when none fits): the budget
-    // runs out at the same candidate, with the same solutions found, as a scan index by index.
-    std::vector<tWord> candidates(words);
-    int i = 1;
-    while (i >= 1) {
-        // Next candidate for element i, after the one it held before.
-        int start = 0;
-        if (assigned[i] != -1) {
-            start = assigned[i] + 1;
-            setBit(free.data(), assigned[i]);
-            assigned[i] = -1;
-        }
-        std::copy(free.begin(), free.end(), candidates.begin());
-        for (int neighbour : earlier[i]) {
-            const int chain = assigned[neighbour];
-            // A missing chain has no place in the chain graph: nothing to test.
-            if (chain >= a) continue;
-            const tWord* row = &allowed[static_cast<std::size_t>(chain) * words];
-            for (int w = 0; w < words; ++w) candidates[w] &= row[w];
-        }
-        int chosen;
-        long long steps = 0;
-        if (words == 1) {
-            // Up to 64 elements (every cubic group): the same scan on one word, without calls.
-            const tWord from = start < kWordBits ? ~tWord{0} << start : 0;
-            const tWord hits = candidates[0] & from;
-            chosen = hits ? std::countr_zero(hits) : -1;
-            if (stepBudget) steps = std::popcount(free[0] & (hits ? from & ((hits & -hits) * 2 - 1) : from));
+    sSearchInput in;
+    in.n = n;
+    in.a = a;
+    in.words = (n + kWordBits - 1) / kWordBits;
+    in.allowed.assign(static_cast<std::size_t>(n) * in.words, 0);
+    for (int j = 0; j < n; ++j) {
+        tWord* row = &in.allowed[static_cast<std::size_t>(j) * in.words];
+        if (j < a) {
+            for (int k : chainGraph[j])
+                if (k >= 0 && k < a) setBit(row, k);
+            for (int k = a; k < n; ++k) setBit(row, k);
         } else {
-            chosen = nextBit(candidates.data(), start, n);
-            if (stepBudget) steps = countBits(free.data(), start, chosen < 0 ? n : chosen + 1);
+            // A missing chain has no place in the chain graph: nothing to test.
+            for (int k = 0; k < n; ++k) setBit(row, k);
         }
-        if (stepBudget) {
-            if (steps > *stepBudget) {
-                *stepBudget = -1;
-                return solutions;
-            }
-            *stepBudget -= steps;
-        }
-        if (chosen < 0) {
-            --i;  // the choice at i - 1 is released when that level looks for its next candidate
-            continue;
-        }
-        assigned[i] = chosen;
-        clearBit(free.data(), chosen);
-        if (i + 1 == a) {
-            record();
-            if (solutions.size() >= kMaxSolutions) break;
-            continue;  // look for the next candidate at the same element
-        }
-        ++i;
     }
+    // Element i is constrained by its graph neighbours placed before it.
+    in.earlierStart.assign(n + 1, 0);
+    for (int i = 0; i < n; ++i) {
+        for (int neighbour : elementGraph[i])
+            if (neighbour >= 0 && neighbour < i) in.earlierList.push_back(neighbour);
+        in.earlierStart[i + 1] = static_cast<int>(in.earlierList.size());
+    }
+
+    long long budget = stepBudget ? *stepBudget : std::numeric_limits<long long>::max();
+    bool spent = false;
+    if (in.words == 1) searchLevels<1>(in, budget, spent, solutions);
+    else searchLevels<0>(in, budget, spent, solutions);
+    if (stepBudget) *stepBudget = spent ? -1 : budget;
     return solutions;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same search where the processor counts bits in one instruction (POPCNT): x86-64 processors
+// before it count them in a library call, which took a seventh of a hopeless search's time.
+[[gnu::target("popcnt")]] std::vector<std::vector<int>> searchMapsCountingInHardware(const tGraph& chainGraph,
+                                                                                  const tGraph& elementGraph,
+                                                                                  long long* stepBudget) {
+    return searchMaps(chainGraph, elementGraph, stepBudget);
+}
+
+bool processorCountsBits() {
+    static const bool counts = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("popcnt") != 0;
+    }();
+    return counts;
+}
+#endif
+
+}  // namespace
+
+std::vector<std::vector<int>> maxInducedSubGraphPortable(const tGraph& chainGraph, const tGraph& elementGraph,
+                                                         long long* stepBudget) {
+    return searchMaps(chainGraph, elementGraph, stepBudget);
+}
+
+std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
+                                                 long long* stepBudget) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (processorCountsBits()) return searchMapsCountingInHardware(chainGraph, elementGraph, stepBudget);
+#endif
+    return maxInducedSubGraphPortable(chainGraph, elementGraph, stepBudget);
 }
 
 double CubicGroupCorrespondence::computeIsoPenalty(char type, const tGraph& elementGraph,

@@ -55,3 +55,7 @@ inline constexpr long long kMaxCorrespondenceSteps = 50'000'000;
 // the budget left is written back.
 std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
                                                  long long* stepBudget = nullptr);
+// The same search in the instructions that every x86-64 processor has; maxInducedSubGraph runs a
+// copy of it compiled for the processor's population-count instruction when the processor has it.
+std::vector<std::vector<int>> maxInducedSubGraphPortable(const tGraph& chainGraph, const tGraph& elementGraph,
+                                                         long long* stepBudget = nullptr);

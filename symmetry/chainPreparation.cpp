@@ -2,8 +2,11 @@
 // and the residues of the chains matched by sequence alignment.
 #include <algorithm>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "align/msa.h"
 #include "app/cInfo.h"
@@ -12,6 +15,7 @@
 #include "symmetry/cAlignement.h"
 #include "symmetry/cSym.h"
 #include "symmetry/chainSequence.h"
+#include "symmetry/engineCallCache.h"
 #include "symmetry/fatalError.h"
 
 void cSym::readPDB(const std::string& path) {
@@ -86,6 +90,23 @@ bool alignedPositions(const cMolecule& chain, const std::vector<int>& caOfResidu
     return true;
 }
 
+// Chains numbered by their sequences: chains with the same letters share a number. The
+// residues that the matching of two chains accepts depend on their two sequences alone.
+struct cSequenceNumbers {
+    std::vector<std::size_t> of;      // per chain
+    std::vector<std::size_t> copies;  // per number, the chains that have it
+
+    explicit cSequenceNumbers(const std::vector<cMolecule*>& chains) {
+        std::unordered_map<std::string, std::size_t> numbers;
+        for (const cMolecule* chain : chains) {
+            const auto [it, added] = numbers.emplace(chainSequence(*chain), copies.size());
+            if (added) copies.push_back(0);
+            of.push_back(it->second);
+            ++copies[it->second];
+        }
+    }
+};
+
 }  // namespace
 
 void cSym::alignChains() {
@@ -107,13 +128,29 @@ void cSym::alignChains() {
         std::vector<std::vector<int>> caOfResidue;
         for (const cMolecule* chain : chains) caOfResidue.push_back(chain->residueCAIndices());
         cAlignement pairs(report, parameters);
+        const cSequenceNumbers numbers(chains);
+        // The residues matched for a pair of sequences that stands for more than one pair of
+        // chains, by sequence numbers. A pair whose engine call printed something is matched
+        // every time, so that it prints that again.
+        std::map<std::pair<std::size_t, std::size_t>, std::vector<std::vector<unsigned>>> matchedSequences;
+        std::vector<std::vector<unsigned>> fresh;
+        auto matchResidues = [&](int x, int y) -> const std::vector<std::vector<unsigned>>& {
+            const std::pair<std::size_t, std::size_t> key(numbers.of[x], numbers.of[y]);
+            const auto found = matchedSequences.find(key);
+            if (found != matchedSequences.end()) return found->second;
+            std::vector<cMolecule*> two{chains[x], chains[y]};
+            fresh = pairs.matchResidues(two);
+            const bool recurs = numbers.copies[key.first] > 1 || numbers.copies[key.second] > 1;
+            if (!recurs || !engineCallCache().lastCallPrintedNothing()) return fresh;
+            return matchedSequences.emplace(key, std::move(fresh)).first->second;
+        };
         // Matches chains x and y (aligned in that order) and leaves the positions of their
         // matched CA atoms in px and py.
         std::vector<cVector3> px, py;
         auto match = [&](int x, int y) {
             std::vector<cMolecule*> two{chains[x], chains[y]};
             if (x != y) {
-                const std::vector<std::vector<unsigned>> residues = pairs.matchResidues(two);
+                const std::vector<std::vector<unsigned>>& residues = matchResidues(x, y);
                 if (alignedPositions(*chains[x], caOfResidue[x], residues[0], px) &&
                     alignedPositions(*chains[y], caOfResidue[y], residues[1], py))
                     return;

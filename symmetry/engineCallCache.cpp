@@ -94,6 +94,7 @@ void cEngineCallCache::clear() {
 }
 
 void cEngineCallCache::align(SeqVect& v, MSA& a) {
+    lastSilent = false;
     if (!enabled || v.Length() != 2) {
         engine(v, a);
         return;
@@ -111,6 +112,7 @@ void cEngineCallCache::align(SeqVect& v, MSA& a) {
             std::fflush(stderr);
         }
         a.Copy(*entry.alignment);
+        lastSilent = entry.messages.empty();
         return;
     }
 
@@ -129,6 +131,7 @@ void cEngineCallCache::align(SeqVect& v, MSA& a) {
     }
     entry.alignment = std::make_unique<MSA>();
     entry.alignment->Copy(a);
+    lastSilent = entry.messages.empty();
     entries.emplace(key, std::move(entry));
 }
 

@@ -37,6 +37,11 @@ public:
     void setEngine(tEngine engine);
     void clear();
 
+    // True when the last align() went through the cache and printed nothing (neither the
+    // engine's call nor its reuse): reusing what the caller made of its result then prints
+    // nothing less.
+    bool lastCallPrintedNothing() const { return lastSilent; }
+
     std::size_t hits() const { return hitCount; }
     std::size_t misses() const { return missCount; }
 
@@ -50,6 +55,7 @@ private:
     bool enabled = true;
     std::size_t hitCount = 0;
     std::size_t missCount = 0;
+    bool lastSilent = false;
 };
 
 // The cache that chain matching uses, one per process like the engine's own state.

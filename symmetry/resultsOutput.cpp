@@ -106,6 +106,22 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
     // that of all aligned atoms, which every element of a symmetric assembly leaves in place.
     const cVector3 C = sym.centreOfMass;
     std::vector<int> printed;
+    // Full form: every aligned atom about C, and its squared distance from C, the same for every
+    // element.
+    std::vector<std::vector<cVector3>> aboutC;
+    std::vector<std::vector<double>> distance2;
+    if (full) {
+        for (const cMolecule* chain : chains) {
+            std::vector<cVector3>& u = aboutC.emplace_back();
+            std::vector<double>& r2 = distance2.emplace_back();
+            u.reserve(chain->alignedAtoms.size());
+            r2.reserve(chain->alignedAtoms.size());
+            for (const cPDBAtom& atom : chain->alignedAtoms) {
+                u.push_back(atom.position - C);
+                r2.push_back(u.back().norm2());
+            }
+        }
+    }
 
     for (int k = 0; k < L; ++k) {
         const std::vector<int>& P = group->permutations[k];
@@ -140,9 +156,18 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             const double wn = w.norm();
             const cVector3 a = wn > 0.0 ? w / wn : sym.a1;
 
-            sExtent gyration;
-            for (const cMolecule* chain : chains)
-                for (const cPDBAtom& atom : chain->alignedAtoms) gyration.add(atom.position, C, a);
+            // Radius of gyration about the axis through C, summed as sExtent sums it.
+            double gyrationSum = 0.0;
+            long gyrationCount = 0;
+            for (std::size_t c = 0; c < aboutC.size(); ++c) {
+                const std::vector<cVector3>& u = aboutC[c];
+                for (std::size_t i = 0; i < u.size(); ++i) {
+                    const double along = a | u[i];
+                    gyrationSum += distance2[c][i] - along * along;
+                }
+                gyrationCount += static_cast<long>(u.size());
+            }
+            const double radius = gyrationCount > 0 ? std::sqrt(gyrationSum / gyrationCount) : 0.0;
 
             const cMatrix33 R = quaternionRotation(group->q0[k], w);
             double sumD = 0.0, sumR = 0.0, sumT = 0.0, sumZ = 0.0, h = 0.0;
@@ -150,14 +175,14 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             for (int c = 0; c < n && c < static_cast<int>(P.size()); ++c) {
                 const int image = P[c];
                 if (image < 0 || image >= n) continue;  // no chain to compare with
-                const std::vector<cPDBAtom>& source = chains[c]->alignedAtoms;
+                const std::vector<cVector3>& source = aboutC[c];
+                const std::vector<cVector3>& targetAboutC = aboutC[image];
                 const std::vector<cPDBAtom>& target = chains[image]->alignedAtoms;
                 const std::size_t common = std::min(source.size(), target.size());
                 for (std::size_t i = 0; i < common; ++i) {
-                    const cVector3& p = source[i].position;
-                    const cVector3 q = C + R * (p - C);
+                    const cVector3 q = C + R * source[i];
                     const cVector3& s = target[i].position;
-                    h = std::max(h, a | (s - C));
+                    h = std::max(h, a | targetAboutC[i]);
                     const cVector3 m = (q + s) * 0.5;
                     const cVector3 d = q - s;
                     sumD += d | d;
@@ -187,12 +212,12 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             group->RMSD_Z[k] = rmsdZ;
 
             std::fprintf(out, "%7.3f%7.3f%7.3f%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, rmsdR, rmsdT,
-                         rmsdZ, gyration.radius(), order, a.x, a.y, a.z, C.x, C.y, C.z);
+                         rmsdZ, radius, order, a.x, a.y, a.z, C.x, C.y, C.z);
             element["RMSD"] = rmsd;
             element["RMSD_R"] = rmsdR;
             element["RMSD_T"] = rmsdT;
             element["RMSD_Z"] = rmsdZ;
-            writeAxis(a, C, h, gyration.radius());
+            writeAxis(a, C, h, radius);
         } else {
             // The element alone: its own axis and centre.
             sym.initCoefficients(0.0);

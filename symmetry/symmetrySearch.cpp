@@ -89,6 +89,12 @@ bool matchedAtomsCoincide(const std::vector<cMolecule*>& chains, cVector3& point
 }  // namespace
 
 void cSym::findSymmetry(cPointSymmetryGroup* group) {
+    // The sums kept between the fits of this search serve no later stage: their memory goes back
+    // before the results are written, however the search ends.
+    struct sForgetKeptSums {
+        cSym& sym;
+        ~sForgetKeptSums() { sym.keptInertiaSums.reset(); }
+    } forgetKeptSums{*this};
     if (chainCount < 1) endRun(std::cerr, "No chain found, exit");
     // A lone chain may be the asymmetric unit of a crystal: replication may complete it.
     if (chainCount == 1 && !parameters->autoreplicate) endRun(std::cerr, "Only one chain found, exit");

@@ -8,10 +8,14 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <numbers>
 #include <unistd.h>
 
+#include "app/cInfo.h"
 #include "app/cParameters.h"
+#include "geometry/cMatrix33.h"
+#include "structure/cMolecule.h"
 #include "symmetry/elementTables.h"
 #include "symmetry/groupPermutations.h"
 #include "tests/geometry/randomSeed.h"
@@ -272,4 +276,152 @@ TEST(cSym, PermutationsThatMatchNoChainOrMissTheOrderEndTheRun) {
     EXPECT_ENDS_RUN(fitWithPermutation(4, 4, {2, 3, 0, 1}, ""), "No chain correspondence was found for the group c4");
     // A valid permutation without a cycle of the group's order.
     EXPECT_ENDS_RUN(fitWithPermutation(3, 3, {1, 0, 2}), "Incorrect permutation provided");
+}
+
+namespace {
+
+// The per-element sums as the reference path makes them: each element's point lists P and Q
+// built in full and summed by computeCOM, computeGyrRad and incrementInertias.
+RMSD referenceSums(const cSym& sym, cPointSymmetryGroup& group) {
+    RMSD reference;
+    const int n = sym.chainCount, L = sym.permutationLength;
+    for (int j = 0; j < L && j < static_cast<int>(group.permutations.size()); ++j) {
+        const std::vector<int>& p = group.permutations[j];
+        if (p.empty()) continue;
+        std::vector<cVector3> P, Q;
+        for (int k = 0; k < n && k < static_cast<int>(p.size()); ++k) {
+            if (p[k] < 0 || p[k] >= n) continue;
+            const auto& source = sym.chains[k]->alignedAtoms;
+            const auto& target = sym.chains[p[k]]->alignedAtoms;
+            for (std::size_t l = 0; l < source.size() && l < target.size(); ++l) {
+                P.push_back(source[l].position);
+                Q.push_back(target[l].position);
+            }
+        }
+        const int count = static_cast<int>(P.size());
+        reference.computeCOM(P.data(), count, nullptr);
+        reference.computeGyrRad(P.data(), count, nullptr);
+        reference.incrementInertias(P.data(), Q.data(), count, nullptr, &group, j, L);
+    }
+    return reference;
+}
+
+void expectReferenceSums(const cSym& sym, cPointSymmetryGroup& group, const std::string& when) {
+    const RMSD reference = referenceSums(sym, group);
+    for (std::size_t j = 0; j < group.permutations.size(); ++j) {
+        if (group.permutations[j].empty()) continue;
+        EXPECT_EQ(sym.elementSums.at(j), reference.elementSums.at(j)) << when << ", element " << j;
+        EXPECT_EQ(sym.elementCentres.at(j), reference.elementCentres.at(j)) << when << ", element " << j;
+        EXPECT_EQ(sym.elementWeights.at(j), reference.elementWeights.at(j)) << when << ", element " << j;
+    }
+    EXPECT_EQ(sym.sums, reference.sums) << when;
+    EXPECT_EQ(sym.centreOfMass, reference.centreOfMass) << when;
+    EXPECT_EQ(sym.W, reference.W) << when;
+    EXPECT_EQ(sym.gyrationRadius2, reference.gyrationRadius2) << when;
+}
+
+}  // namespace
+
+// Elements whose point lists hold the same chains share their centre and centred positions, and
+// a second call on unchanged permutations and positions restores the sums of the first: both
+// must give, bit for bit, the sums of each element's own lists. Every element of a complete copy
+// pairs all chains; each element of a ring missing a chain pairs other chains about another centre.
+TEST(cSym, InertiaSumsAreEachElementsOwnAndKeptOnlyForUnchangedInput) {
+    std::mt19937_64 rng = seededEngine("cSym.InertiaSums");
+    for (const auto& [c, keep] : std::vector<std::pair<sCase, int>>{{{'d', 3}, -1}, {{'c', 6}, 5}}) {
+        SCOPED_TRACE(nameOf(c));
+        cSym sym(nullptr, nullptr);
+        synthetic::loadAssembly(sym, synthetic::buildAssembly(c.type, c.order, rng, 0.3, radiusFor(c), keep), true);
+        const std::unique_ptr<cPointSymmetryGroup> group = synthetic::makeGroup(c.type, c.order);
+        ASSERT_TRUE(synthetic::searchOneCopy(sym, *group));
+        sym.keptInertiaSums.reset();  // the fit after the search's sums moved W
+        sym.computeInertiasForAllAxes(group.get());
+        expectReferenceSums(sym, *group, "first call");
+
+        for (auto& s : sym.elementSums) s.fill(0.0);
+        sym.sums.fill(0.0);
+        sym.W = sym.gyrationRadius2 = 0.0;
+        sym.computeInertiasForAllAxes(group.get());
+        expectReferenceSums(sym, *group, "unchanged input");
+
+        sym.chains[1]->alignedAtoms[3].position.y += 0.001;
+        sym.computeInertiasForAllAxes(group.get());
+        expectReferenceSums(sym, *group, "one atom moved");
+
+        for (std::size_t j = 1; j < group->permutations.size(); ++j)
+            if (!group->permutations[j].empty()) std::swap(group->permutations[0], group->permutations[j]);
+        sym.computeInertiasForAllAxes(group.get());
+        expectReferenceSums(sym, *group, "elements reordered");
+    }
+}
+
+// The figures of a complete copy are computed from every aligned atom's position about the centre
+// C, found once for all elements: they must be those of each atom taken about C in each element.
+TEST(cSym, ResultFiguresAreThoseOfEachAtomTakenAboutTheCentre) {
+    std::mt19937_64 rng = seededEngine("cSym.ResultFigures");
+    cInfo info(75);
+    info.setQuiet(true);
+    cParameters parameters(&info);
+    for (const sCase& c : {sCase{'d', 3}, sCase{'c', 5}}) {
+        SCOPED_TRACE(nameOf(c));
+        cSym sym(&parameters, &info);
+        synthetic::loadAssembly(sym, synthetic::buildAssembly(c.type, c.order, rng, 0.3, radiusFor(c)), true);
+        const std::unique_ptr<cPointSymmetryGroup> group = synthetic::makeGroup(c.type, c.order);
+        ASSERT_TRUE(synthetic::searchOneCopy(sym, *group));
+        nlohmann::json document = nlohmann::json::array();
+        std::FILE* out = std::tmpfile();
+        sym.printResults(group.get(), out, &document);
+        std::fclose(out);
+        const nlohmann::json& transforms = document.at(0).at("transforms");
+
+        const cVector3 C = sym.centreOfMass;
+        std::size_t printed = 0;
+        for (std::size_t k = 0; k < group->permutations.size(); ++k) {
+            const std::vector<int>& P = group->permutations[k];
+            if (P.empty() || P[0] == 0) continue;
+            const nlohmann::json& element = transforms.at(printed++);
+            const cVector3 w = sym.a1 * group->q1[k] + sym.a2 * group->q2[k] + (sym.a1 ^ sym.a2) * group->q3[k];
+            const cVector3 a = w / w.norm();
+            double gyration = 0.0;
+            long atoms = 0;
+            for (const cMolecule* chain : sym.chains)
+                for (const cPDBAtom& atom : chain->alignedAtoms) {
+                    const cVector3 u = atom.position - C;
+                    gyration += u.norm2() - (a | u) * (a | u);
+                    ++atoms;
+                }
+            const double q0 = group->q0[k];
+            const cMatrix33 R(q0 * q0 + w.x * w.x - w.y * w.y - w.z * w.z, 2 * (w.x * w.y - q0 * w.z),
+                              2 * (w.x * w.z + q0 * w.y), 2 * (w.x * w.y + q0 * w.z),
+                              q0 * q0 - w.x * w.x + w.y * w.y - w.z * w.z, 2 * (w.y * w.z - q0 * w.x),
+                              2 * (w.x * w.z - q0 * w.y), 2 * (w.y * w.z + q0 * w.x),
+                              q0 * q0 - w.x * w.x - w.y * w.y + w.z * w.z);
+            double sums[4] = {}, h = 0.0;
+            long pairs = 0;
+            for (int chain = 0; chain < sym.chainCount; ++chain) {
+                const auto& source = sym.chains[chain]->alignedAtoms;
+                const auto& target = sym.chains[P[chain]]->alignedAtoms;
+                for (std::size_t i = 0; i < source.size(); ++i) {
+                    const cVector3 q = C + R * (source[i].position - C);
+                    const cVector3& s = target[i].position;
+                    h = std::max(h, a | (s - C));
+                    const cVector3 m = (q + s) * 0.5, d = q - s;
+                    cVector3 r = (m - C) - a * (a | (m - C));
+                    r /= r.norm();
+                    const cVector3 t = a ^ r;
+                    sums[0] += d | d;
+                    sums[1] += (r | d) * (r | d);
+                    sums[2] += (t | d) * (t | d);
+                    sums[3] += (a | d) * (a | d);
+                    ++pairs;
+                }
+            }
+            EXPECT_EQ(element.at("RAD_GYR").get<double>(), std::sqrt(gyration / atoms)) << k;
+            const char* keys[4] = {"RMSD", "RMSD_R", "RMSD_T", "RMSD_Z"};
+            for (int f = 0; f < 4; ++f) EXPECT_EQ(element.at(keys[f]).get<double>(), std::sqrt(sums[f] / pairs)) << k;
+            const cVector3 P0 = C + a * (1.2 * h);
+            EXPECT_EQ(element.at("P0"), nlohmann::json::array({P0.x, P0.y, P0.z})) << k;
+        }
+        EXPECT_EQ(printed, transforms.size());
+    }
 }

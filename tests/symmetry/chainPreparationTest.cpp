@@ -1,11 +1,16 @@
-// Chain preparation of cSym: reading and cutting the complex, the chain-pair matrices, the saved
-// alignment, and the sequence side of clustering (sequence term, re-alignment of a cluster).
+// Chain preparation of cSym: reading and cutting the complex, the chain-pair matrices (chains of
+// one sequence matched once), the saved alignment, and the sequence side of clustering (sequence
+// term, re-alignment of a cluster).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
+#include <string>
 
+#include "align/corvid.h"
 #include "align/msa.h"
+#include "align/seqVect.h"
 #include "app/cInfo.h"
 #include "app/cParameters.h"
 #include "structure/cMolecule.h"
@@ -27,6 +32,18 @@ std::vector<cVector3> turnedStrand(int n, double angle) {
         positions.emplace_back(c * p.x - s * p.y, s * p.x + c * p.y, p.z);
     }
     return positions;
+}
+
+// The same pair matrices, aligned residues and directions in both.
+void expectSameMatching(const cSym& a, const cSym& b) {
+    EXPECT_EQ(a.pairRMSD, b.pairRMSD);
+    EXPECT_EQ(a.pairAngle, b.pairAngle);
+    EXPECT_EQ(a.pairCentreDistance, b.pairCentreDistance);
+    ASSERT_EQ(a.chains.size(), b.chains.size());
+    for (std::size_t k = 0; k < a.chains.size(); ++k) {
+        EXPECT_EQ(a.chains[k]->alignedResidues, b.chains[k]->alignedResidues) << k;
+        EXPECT_EQ(a.chains[k]->direction1, b.chains[k]->direction1) << k;
+    }
 }
 
 class cSymPreparation : public ::testing::Test {
@@ -146,11 +163,51 @@ TEST_F(cSymPreparation, ReusedEngineResultsGiveTheSameMatching) {
     prepareFile(sym, true);
     engineCallCache().setEnabled(true);
     EXPECT_GT(engineCallCache().hits(), 0u);
-    EXPECT_EQ(sym.pairRMSD, uncached.pairRMSD);
-    EXPECT_EQ(sym.pairAngle, uncached.pairAngle);
-    EXPECT_EQ(sym.pairCentreDistance, uncached.pairCentreDistance);
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(sym.chains[k]->alignedResidues, uncached.chains[k]->alignedResidues);
-        EXPECT_EQ(sym.chains[k]->direction1, uncached.chains[k]->direction1);
+    expectSameMatching(sym, uncached);
+}
+
+namespace {
+
+// The engine, with a line on standard error after every call when noteEngineCalls is set.
+bool noteEngineCalls = false;
+void notingEngine(SeqVect& v, MSA& a) {
+    DoMultipleCorvid(v, a);
+    if (noteEngineCalls) std::fputs("engine note\n", stderr);
+}
+
+}  // namespace
+
+TEST_F(cSymPreparation, PairsOfTheSameSequencesAreMatchedOnceUnlessTheEnginePrinted) {
+    // Two sequences, each in two chains; the shorter one lines up with gaps.
+    const std::vector<chainPdb::sChain> chains = {{'A', "AGSKWVLLE", turnedStrand(9, 0.0)},
+                                                  {'B', "GSKWVLL", turnedStrand(7, 1.0)},
+                                                  {'C', "AGSKWVLLE", turnedStrand(9, 2.0)},
+                                                  {'D', "GSKWVLL", turnedStrand(7, 3.0)}};
+    cSym noted(&parameters, &info);
+    for (const bool notes : {false, true}) {
+        SCOPED_TRACE(notes);
+        noteEngineCalls = notes;
+        engineCallCache().setEngine(notingEngine);
+        MSA::ResetIdCount();
+        cSym& target = notes ? noted : sym;
+        cTempFile pdb(chainPdb::text(chains));
+        target.readPDB(pdb.path());
+        target.cutIntoChains();
+        testing::internal::CaptureStderr();
+        target.alignChains();
+        const std::string err = testing::internal::GetCapturedStderr();
+        std::size_t lines = 0;
+        for (std::size_t at = err.find("engine note\n"); at != std::string::npos; at = err.find("engine note\n", at + 1))
+            ++lines;
+        // Chain 0 with the three others, the 16 ordered pairs and the whole set: every one
+        // prints its note. Without notes, each pair of sequences is matched once, and each
+        // chain with itself goes through the matching of its own.
+        if (notes)
+            EXPECT_EQ(lines, 3u + 16u + 1u);
+        else
+            EXPECT_EQ(engineCallCache().hits() + engineCallCache().misses(), 4u + 4u);
     }
+    noteEngineCalls = false;
+    engineCallCache().setEngine(nullptr);
+    expectSameMatching(sym, noted);
 }
