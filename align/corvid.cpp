@@ -69,8 +69,7 @@ void SetUpScoring() {
         SetPPScore(true);
         return;
     }
-    std::string path = g_pstrMatrixFileName;
-    if (const char* dir = getenv("CORVID_MXPATH")) path = Format("%s/%s", dir, g_pstrMatrixFileName);
+    const std::string path = MatrixFilePath(g_pstrMatrixFileName);
     PTR_SCOREMATRIX matrix = nullptr;
     {
         TextFile file(path.c_str());
@@ -189,6 +188,11 @@ void PrepareSequences(SeqVect& v) {
     AssignIds(v);
 }
 
+std::string MatrixFilePath(const char* name) {
+    const char* dir = getenv("CORVID_MXPATH");
+    return dir ? Format("%s/%s", dir, name) : std::string(name);
+}
+
 void WriteLoneSequence(const SeqVect& v) {
     TextFile out(g_pstrOutFileName, true);
     v.ToFASTAFile(out);
@@ -229,7 +233,6 @@ void MHackEnd(MSA& a) {
 namespace {
 
 void AlignMultiple(SeqVect& v, MSA& a) {
-    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     PrepareSequences(v);
@@ -270,7 +273,6 @@ void AlignMultiple(SeqVect& v, MSA& a) {
 }
 
 void AlignPairwise(SeqVect& v, MSA& a) {
-    const IdenticalRowPathsCall keptPaths;
     SetMaxIters(g_uMaxIters);
     SetSeqWeightMethod(g_SeqWeight1);
     CheckNotEmpty(v);
@@ -292,6 +294,7 @@ void AlignPairwise(SeqVect& v, MSA& a) {
 // it was not caught nearer, the size asked for is not known: the message gives the peak reached.
 void AlignCatchingOutOfMemory(void (*align)(SeqVect&, MSA&), SeqVect& v, MSA& a) {
     try {
+        const IdenticalRowPathsCall keptPaths;
         align(v, a);
     } catch (const std::bad_alloc&) {
         QuitOutOfMemory(UNKNOWN_BYTES, "aligning %u sequences", v.Length());

@@ -2,6 +2,8 @@
 // process-wide parameters; and the leading-methionine substitution around them.
 #pragma once
 
+#include <string>
+
 class MSA;
 class SeqVect;
 class Tree;
@@ -26,6 +28,8 @@ void DoPairwiseCorvid(SeqVect& v, MSA& a);
 // when that is set) when one is named; iteration 1 and the length statistics; the id count
 // fixed at v's size and ids 0 .. n-1.
 void PrepareSequences(SeqVect& v);
+// The path under which a matrix file name is opened: under CORVID_MXPATH when that is set.
+std::string MatrixFilePath(const char* name);
 // v as FASTA to g_pstrOutFileName: how a lone sequence is "aligned".
 void WriteLoneSequence(const SeqVect& v);
 

@@ -22,6 +22,9 @@ namespace {
 // of one assembly of identical chains take about twice its chain length for each distinct pair
 // of block sums and locks.
 constexpr std::size_t MAX_KEPT_BYTES = 1u << 20;
+// What a hash-table entry costs besides its contents: the node with its links and the
+// allocator's padding, and its bucket.
+constexpr std::size_t ENTRY_BYTES = 4 * sizeof(void*);
 
 // Everything besides the two blocks that the profiles and the dynamic programming read: the
 // alphabet (which letters are gaps, wildcards or letters), the letter scores, the gap scores,
@@ -124,10 +127,6 @@ void PathFromTypes(const std::string& types, PWPath& path) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // IdenticalRowsBlockKey; weighted tells whether the part holds a weight sum.
 bool BlockKey(const MSA& a, std::string& key, bool& weighted) {
     const unsigned rowCount = a.GetSeqCount();
@@ -192,12 +191,12 @@ IdenticalRowsJoin::IdenticalRowsJoin(const MSA& a, const MSA& b, bool lockLeft, 
     key += static_cast<char>((lockLeft ? 1 : 0) | (lockRight ? 2 : 0));
     m_Key = std::move(key);
     m_bWeighted = weightedA || weightedB;
+    Kept().ForgetIfParametersChanged();
 }
 
 bool IdenticalRowsJoin::Find(PWPath& path) const {
     if (m_Key.empty()) return false;
     KeptPaths& kept = Kept();
-    kept.ForgetIfParametersChanged();
     const auto found = kept.paths.find(m_Key);
     if (found == kept.paths.end()) return false;
     PathFromTypes(found->second, path);
@@ -208,19 +207,19 @@ bool IdenticalRowsJoin::Find(PWPath& path) const {
 void IdenticalRowsJoin::Keep(const PWPath& path) const {
     if (m_Key.empty()) return;
     KeptPaths& kept = Kept();
-    kept.ForgetIfParametersChanged();
     if (m_bWeighted) {
         const std::size_t hash = std::hash<std::string>{}(m_Key);
         if (kept.met.count(hash) == 0) {
-            if (kept.bytes + sizeof hash > MAX_KEPT_BYTES) kept.Forget();
+            const std::size_t bytes = sizeof hash + ENTRY_BYTES;
+            if (kept.bytes + bytes > MAX_KEPT_BYTES) kept.Forget();
             kept.met.insert(hash);
-            kept.bytes += sizeof hash;
+            kept.bytes += bytes;
             return;
         }
     }
     std::string types;
     if (!EdgeTypes(path, types)) return;
-    const std::size_t bytes = m_Key.size() + types.size();
+    const std::size_t bytes = m_Key.size() + types.size() + ENTRY_BYTES;
     if (bytes > MAX_KEPT_BYTES) return;
     if (kept.bytes + bytes > MAX_KEPT_BYTES) kept.Forget();
     if (kept.paths.emplace(m_Key, std::move(types)).second) kept.bytes += bytes;

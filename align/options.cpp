@@ -3,8 +3,6 @@
 
 #include <strings.h>
 
-#include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -67,8 +65,6 @@ void FloatOptInRange(const char* name, float& param, double low, double high) {
     // Checked in double: a value beyond single precision has no float to be cast to.
     const double value = strtod(text, nullptr);
     if (!std::isfinite(value)) Quit("Invalid parameter -%s %s", name, text);
-    low = std::max(low, static_cast<double>(-FLT_MAX));
-    high = std::min(high, static_cast<double>(FLT_MAX));
     if (value < low || value > high)
         Quit("Invalid parameter -%s %s: outside the accepted range %g to %g", name, text, low, high);
     param = static_cast<float>(value);

@@ -1,6 +1,8 @@
 // The engine's named options: a table of flags and a table of values, looked up by name.
 #pragma once
 
+#include <cfloat>
+
 // Names compare without regard to case. Only the engine's own command line fills these tables;
 // in the symmetry program every flag reads false and every value null.
 struct FlagOptRow {
@@ -26,7 +28,7 @@ const char* ValueOpt(const char* name);
 // The value of the number option name, when given, into param (single precision). A text that
 // does not read as a finite number ends the process with "Invalid parameter -<name> <text>"; a
 // number outside [low, high] with the same words and the accepted range.
-void FloatOptInRange(const char* name, float& param, double low, double high);
+void FloatOptInRange(const char* name, float& param, double low = -FLT_MAX, double high = FLT_MAX);
 
 // Clears every flag and releases every value.
 void ClearOptionTables();

@@ -2,8 +2,6 @@
 // alphabet; and the sequence-weighting method in force.
 #include "align/scoringSetup.h"
 
-#include <cfloat>
-
 #include "align/diagnostics.h"
 #include "align/listParams.h"
 #include "align/options.h"
@@ -50,11 +48,6 @@ bool IsNucleoAlpha(ALPHA a) { return a == ALPHA_DNA || a == ALPHA_RNA; }
 // alignments, or meets the engine's minus infinity (-1e37), which forbids a step.
 constexpr double MAX_SCORE_PARAM = 1e20;
 
-// A penalty or threshold that is not a finite number would poison every score.
-void OverrideFloat(const char* option, float& value, double limit = FLT_MAX) {
-    FloatOptInRange(option, value, -limit, limit);
-}
-
 void OverrideDistance(const char* option, DISTANCE& d1, DISTANCE* d2) {
     const char* text = ValueOpt(option);
     if (!text) return;
@@ -99,15 +92,15 @@ void SetPPScore(bool bRespectFlags) {
         default: Quit("Invalid g_PPScore");
     }
 
-    OverrideFloat("GapOpen", g_scoreGapOpen, MAX_SCORE_PARAM);
-    OverrideFloat("GapOpen2", g_scoreGapOpen2);
-    OverrideFloat("GapExtend", g_scoreGapExtend, MAX_SCORE_PARAM);
-    OverrideFloat("GapExtend2", g_scoreGapExtend2);
-    OverrideFloat("GapAmbig", g_scoreAmbigFactor);
-    OverrideFloat("Center", g_scoreCenter, MAX_SCORE_PARAM);
-    OverrideFloat("SmoothScoreCeil", g_dSmoothScoreCeil);
-    OverrideFloat("MinBestColScore", g_dMinBestColScore);
-    OverrideFloat("MinSmoothScore", g_dMinSmoothScore);
+    FloatOptInRange("GapOpen", g_scoreGapOpen, -MAX_SCORE_PARAM, MAX_SCORE_PARAM);
+    FloatOptInRange("GapOpen2", g_scoreGapOpen2);
+    FloatOptInRange("GapExtend", g_scoreGapExtend, -MAX_SCORE_PARAM, MAX_SCORE_PARAM);
+    FloatOptInRange("GapExtend2", g_scoreGapExtend2);
+    FloatOptInRange("GapAmbig", g_scoreAmbigFactor);
+    FloatOptInRange("Center", g_scoreCenter, -MAX_SCORE_PARAM, MAX_SCORE_PARAM);
+    FloatOptInRange("SmoothScoreCeil", g_dSmoothScoreCeil);
+    FloatOptInRange("MinBestColScore", g_dMinBestColScore);
+    FloatOptInRange("MinSmoothScore", g_dMinSmoothScore);
     OverrideDistance("Distance", g_Distance1, &g_Distance2);
     OverrideDistance("Distance1", g_Distance1, nullptr);
     OverrideDistance("Distance2", g_Distance2, nullptr);

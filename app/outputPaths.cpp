@@ -2,16 +2,15 @@
 #include "app/outputPaths.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "align/fileIdentity.h"
 #include "app/cParameters.h"
 #include "symmetry/fatalError.h"
 
@@ -21,39 +20,6 @@ struct sNamedPath {
     const char* role;  // as the messages name it
     std::string path;
 };
-
-// What a path names, for telling whether two paths are one file: device and inode of an
-// existing regular file; the absolute path, with every existing directory resolved, of a file
-// yet to be created. Devices, pipes and the like are never the same file as anything: writing
-// one destroys nothing.
-struct sFileIdentity {
-    bool regular = false;
-    bool missing = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::string resolved;
-
-    bool sameFile(const sFileIdentity& other) const {
-        if (regular && other.regular) return device == other.device && inode == other.inode;
-        return missing && other.missing && resolved == other.resolved;
-    }
-};
-
-sFileIdentity identify(const std::string& path) {
-    sFileIdentity id;
-    struct stat status;
-    if (::stat(path.c_str(), &status) == 0) {
-        id.regular = S_ISREG(status.st_mode);
-        id.device = status.st_dev;
-        id.inode = status.st_ino;
-    } else {
-        id.missing = true;
-        std::error_code ec;
-        id.resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec).string();
-        if (ec) id.resolved = path;
-    }
-    return id;
-}
 
 // Opens the path for writing as it is, or creates it and removes it again.
 void requireWritable(const sNamedPath& output) {
@@ -86,9 +52,9 @@ void checkOutputPaths(const cParameters& parameters) {
     if (!parameters.trajectoryPath.empty()) taken.push_back({"trajectory", parameters.trajectoryPath});
 
     for (const sNamedPath& output : outputs) {
-        const sFileIdentity id = identify(output.path);
+        const FileIdentity id = GetFileIdentity(output.path);
         for (const sNamedPath& other : taken)
-            if (id.sameFile(identify(other.path)))
+            if (SameFile(id, GetFileIdentity(other.path)))
                 endRun(std::cerr, std::string("Cannot write the ") + output.role + " " + output.path +
                                       ": it is the same file as the " + other.role + " " + other.path);
         taken.push_back(output);

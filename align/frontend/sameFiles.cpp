@@ -1,13 +1,11 @@
 // RefuseSameFiles: the files that the options name, checked before any of them is opened.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "align/corvid.h"
+#include "align/fileIdentity.h"
 #include "align/frontend/commandLine.h"
 #include "align/options.h"
 
@@ -32,45 +30,22 @@ const FileOption FILE_OPTIONS[] = {
     {"UseTree", false, true},      {"UseTree_NoWarn", false, true},
 };
 
-// A file named by an option: an existing file by its device and inode (links and other spellings
-// of its path included), one still to be created by its absolute path with the directories that
-// exist resolved.
+// A file named by an option, as the commands will open it.
 struct NamedFile {
     const FileOption* option;
     const char* value;
-    bool exists;
-    dev_t device;
-    ino_t inode;
-    std::string path;
+    FileIdentity identity;
 };
 
-bool Same(const NamedFile& a, const NamedFile& b) {
-    if (a.exists != b.exists) return false;
-    return a.exists ? a.device == b.device && a.inode == b.inode : a.path == b.path;
-}
-
-// The file of the option, as the commands will open it; false when the option is not given or
-// names a stream, device, pipe or the like, which two options may share without losing anything.
+// False when the option is not given or names a stream rather than a file.
 bool Resolve(const FileOption& option, NamedFile& file) {
     file.option = &option;
     file.value = ValueOpt(option.name);
     if (!file.value) return false;
-    std::string path = file.value;
-    // The matrix is looked up under CORVID_MXPATH when that is set.
-    const char* matrixDir = getenv("CORVID_MXPATH");
-    const bool underDir = std::string(option.name) == "Matrix" && matrixDir;
-    if (underDir) path = std::string(matrixDir) + "/" + path;
-    if (option.dashIsStream && !underDir && path == "-") return false;
-    struct stat st;
-    file.exists = stat(path.c_str(), &st) == 0;
-    if (file.exists) {
-        if (!S_ISREG(st.st_mode)) return false;
-        file.device = st.st_dev;
-        file.inode = st.st_ino;
-        return true;
-    }
-    std::error_code error;
-    file.path = std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error).string();
+    const bool matrix = std::string(option.name) == "Matrix";
+    const std::string path = matrix ? MatrixFilePath(file.value) : std::string(file.value);
+    if (option.dashIsStream && path == "-") return false;
+    file.identity = GetFileIdentity(path);
     return true;
 }
 
@@ -92,8 +67,8 @@ void RefuseSameFiles() {
     };
     for (size_t i = 0; i < outputs.size(); ++i) {
         for (size_t j = i + 1; j < outputs.size(); ++j)
-            if (Same(outputs[i], outputs[j])) refuse(outputs[i], outputs[j]);
+            if (SameFile(outputs[i].identity, outputs[j].identity)) refuse(outputs[i], outputs[j]);
         for (const NamedFile& input : inputs)
-            if (Same(outputs[i], input)) refuse(outputs[i], input);
+            if (SameFile(outputs[i].identity, input.identity)) refuse(outputs[i], input);
     }
 }

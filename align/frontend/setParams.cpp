@@ -154,7 +154,7 @@ void SetNumbers() {
     // SUEFF weighs the mean against the minimum of two distances when clusters join; outside
     // [0, 1] the joined distances grow with every join until they overflow.
     FloatOptInRange("SUEFF", g_dSUEFF, 0, 1);
-    FloatOptInRange("HydroFactor", g_dHydroFactor, -FLT_MAX, FLT_MAX);
+    FloatOptInRange("HydroFactor", g_dHydroFactor);
 }
 
 // Weight1, Weight2, Cluster1 and Cluster2 come after Weight and Cluster, so they win.

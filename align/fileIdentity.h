@@ -1,0 +1,22 @@
+// Whether two paths name one file, so that an output is never written over an input or over
+// another output.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+// What a path names: an existing regular file by its device and inode (links and other
+// spellings of its path included); a file still to be created by its absolute path with every
+// existing directory resolved (the path as given where that cannot be resolved). Devices,
+// pipes and the like are never the same file as anything: writing one destroys nothing.
+struct FileIdentity {
+    bool regular = false;
+    bool missing = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string resolved;
+};
+
+FileIdentity GetFileIdentity(const std::string& path);
+bool SameFile(const FileIdentity& a, const FileIdentity& b);
