@@ -2,6 +2,7 @@
 #include "app/outputPaths.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,9 +22,19 @@ struct sNamedPath {
     std::string path;
 };
 
-// Opens the path for writing as it is, or creates it and removes it again.
+// Opens the path for writing as it is, or creates it and removes it again. A named pipe is
+// only asked for permission: opening and closing it would end what its reader reads.
 void requireWritable(const sNamedPath& output) {
     const char* path = output.path.c_str();
+    auto refuse = [&output] {
+        endRun(std::cerr, std::string("Cannot open the ") + output.role + " " + output.path +
+                              " for writing: " + std::strerror(errno));
+    };
+    struct stat status;
+    if (::stat(path, &status) == 0 && S_ISFIFO(status.st_mode)) {
+        if (::access(path, W_OK) != 0) refuse();
+        return;
+    }
     int fd = ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
         fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -36,9 +47,8 @@ void requireWritable(const sNamedPath& output) {
         ::close(fd);
         return;
     }
-    if (errno == ENXIO) return;  // a named pipe that nobody reads yet
-    endRun(std::cerr, std::string("Cannot open the ") + output.role + " " + output.path +
-                          " for writing: " + std::strerror(errno));
+    if (errno == ENXIO) return;  // a socket, or a pipe made meanwhile: any fault shows when written
+    refuse();
 }
 
 }  // namespace

@@ -41,6 +41,19 @@ namespace {
 // each weighted. One pass serves the gyration radius and both halves of an element's sums;
 // every sum is accumulated in point order with the same operations as a pass of its own.
 struct sPairSums {
+    // One unweighted pair's share of every sum but the gyration radius.
+    static void addPair(double (&t)[3][3], cVector3& x, cVector3& m, cVector3& q2, const cVector3& u,
+                        const cVector3& w) {
+        const double uu[3] = {u.x, u.y, u.z};
+        const double ww[3] = {w.x, w.y, w.z};
+        const cVector3 diff = u - w;
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) t[a][b] += uu[a] * ww[b];
+        x += w ^ u;
+        m += diff;
+        q2 += diff * diff;
+    }
+
     double gyration = 0.0;
     double s[3][3] = {};
     cVector3 cross{0.0}, mean{0.0}, square{0.0};
@@ -62,10 +75,10 @@ struct sPairSums {
             else g += r2;
             if (!Q) continue;
             const cVector3 w = Q[i] - c;
-            const double uu[3] = {u.x, u.y, u.z};
-            const double ww[3] = {w.x, w.y, w.z};
-            const cVector3 diff = u - w;
             if constexpr (kWeighted) {
+                const double uu[3] = {u.x, u.y, u.z};
+                const double ww[3] = {w.x, w.y, w.z};
+                const cVector3 diff = u - w;
                 const double k = weights[i];
                 for (int a = 0; a < 3; ++a)
                     for (int b = 0; b < 3; ++b) t[a][b] += k * uu[a] * ww[b];
@@ -73,11 +86,7 @@ struct sPairSums {
                 m += diff * k;
                 q2 += (diff * diff) * k;
             } else {
-                for (int a = 0; a < 3; ++a)
-                    for (int b = 0; b < 3; ++b) t[a][b] += uu[a] * ww[b];
-                x += w ^ u;
-                m += diff;
-                q2 += diff * diff;
+                addPair(t, x, m, q2, u, w);
             }
         }
         gyration = g;
@@ -99,18 +108,7 @@ struct sPairSums {
         for (int a = 0; a < 3; ++a)
             for (int b = 0; b < 3; ++b) t[a][b] = s[a][b];
         cVector3 x = cross, m = mean, q2 = square;
-        for (int i = 0; i < n; ++i) {
-            const cVector3& u = U[i];
-            const cVector3& w = V[i];
-            const double uu[3] = {u.x, u.y, u.z};
-            const double ww[3] = {w.x, w.y, w.z};
-            const cVector3 diff = u - w;
-            for (int a = 0; a < 3; ++a)
-                for (int b = 0; b < 3; ++b) t[a][b] += uu[a] * ww[b];
-            x += w ^ u;
-            m += diff;
-            q2 += diff * diff;
-        }
+        for (int i = 0; i < n; ++i) addPair(t, x, m, q2, U[i], V[i]);
         for (int a = 0; a < 3; ++a)
             for (int b = 0; b < 3; ++b) s[a][b] = t[a][b];
         cross = x;

@@ -92,11 +92,11 @@ bool alignedPositions(const cMolecule& chain, const std::vector<int>& caOfResidu
 
 // Chains numbered by their sequences: chains with the same letters share a number. The
 // residues that the matching of two chains accepts depend on their two sequences alone.
-struct cSequenceNumbers {
+struct sSequenceNumbers {
     std::vector<std::size_t> of;      // per chain
     std::vector<std::size_t> copies;  // per number, the chains that have it
 
-    explicit cSequenceNumbers(const std::vector<cMolecule*>& chains) {
+    explicit sSequenceNumbers(const std::vector<cMolecule*>& chains) {
         std::unordered_map<std::string, std::size_t> numbers;
         for (const cMolecule* chain : chains) {
             const auto [it, added] = numbers.emplace(chainSequence(*chain), copies.size());
@@ -128,7 +128,7 @@ void cSym::alignChains() {
         std::vector<std::vector<int>> caOfResidue;
         for (const cMolecule* chain : chains) caOfResidue.push_back(chain->residueCAIndices());
         cAlignement pairs(report, parameters);
-        const cSequenceNumbers numbers(chains);
+        const sSequenceNumbers numbers(chains);
         // The residues matched for a pair of sequences that stands for more than one pair of
         // chains, by sequence numbers. A pair whose engine call printed something is matched
         // every time, so that it prints that again.

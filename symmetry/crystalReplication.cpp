@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <numeric>
@@ -148,14 +149,19 @@ cVector3 centroid(const std::vector<cVector3>& points) {
 
 // Grid cells (Å) that index the candidates for merging coinciding points.
 constexpr double kMergeCell = 1e-2;
-using tGridCell = std::array<long long, 3>;
+// Unsigned, so that the cells of points far beyond any cell (whose rounding gives no
+// meaningful integer) wrap instead of overflowing: they only share a bucket, and every point
+// in a bucket is compared by its distance.
+using tGridCell = std::array<std::uint64_t, 3>;
 tGridCell gridCell(const cVector3& p, int dx = 0, int dy = 0, int dz = 0) {
-    return {std::llround(p.x / kMergeCell) + dx, std::llround(p.y / kMergeCell) + dy,
-            std::llround(p.z / kMergeCell) + dz};
+    auto cell = [](double x, int d) {
+        return static_cast<std::uint64_t>(std::llround(x / kMergeCell)) + static_cast<std::uint64_t>(d);
+    };
+    return {cell(p.x, dx), cell(p.y, dy), cell(p.z, dz)};
 }
 struct sGridCellHash {
     std::size_t operator()(const tGridCell& c) const {
-        return std::hash<long long>()(c[0] * 73856093LL ^ c[1] * 19349663LL ^ c[2] * 83492791LL);
+        return std::hash<std::uint64_t>()(c[0] * 73856093u ^ c[1] * 19349663u ^ c[2] * 83492791u);
     }
 };
 
@@ -370,7 +376,8 @@ std::vector<sReplicationImage> replicationImages(const cVector3& point, const st
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
                                                   const std::vector<sCrystalAxis>& axes,
                                                   const std::vector<std::vector<cVector3>>& chains, int order,
-                                                  char kind) {
+                                                  char kind, std::vector<cMatrix33>* rotations,
+                                                  std::vector<sReplicationImage>* images) {
     if (order < 1 || chains.empty()) return nullptr;
     // In order of score; at equal scores in list order.
     std::vector<int> byScore;
@@ -410,11 +417,13 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         // the chains times the rotations other than the identity.
         if (chains.size() * n < static_cast<std::size_t>(order)) continue;
         int copies = 0;
-        const std::size_t images = replicationImages(candidate.point, group, chains, &copies).size();
-        if ((chains.size() + images) % order != 0) continue;
+        std::vector<sReplicationImage> added = replicationImages(candidate.point, group, chains, &copies);
+        if ((chains.size() + added.size()) % order != 0) continue;
         if (!chosen || copies > chosenCopies) {
             chosen = &candidate;
             chosenCopies = copies;
+            if (rotations) *rotations = group;
+            if (images) *images = std::move(added);
         }
     }
     return chosen;
@@ -449,11 +458,12 @@ void cSym::replicateChainsCrystal(int order, char kind) {
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(crystal.sgRecord, cell);
     const std::vector<sReplicationCentre> candidates =
         replicationCandidates(axes, *crystal.sgRecord.latticeInfo, cell, centres);
-    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, caAtoms, order, kind);
+    std::vector<cMatrix33> group;
+    std::vector<sReplicationImage> images;
+    const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, caAtoms, order, kind, &group, &images);
     if (!chosen) return;
 
-    const std::vector<cMatrix33> group = generatedRotations(chosen->axes, axes);
-    for (const sReplicationImage& image : replicationImages(chosen->point, group, caAtoms)) {
+    for (const sReplicationImage& image : images) {
         const cMatrix33& R = group[image.element];
         const cSpatialTransform motion(R, chosen->point - R * chosen->point);
         const int k = image.source;

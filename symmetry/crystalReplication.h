@@ -72,11 +72,13 @@ std::vector<sReplicationImage> replicationImages(const cVector3& point, const st
 // chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal. chains
 // holds the C-alpha positions of each chain of the file. Among qualifying candidates at the same
 // distance, the one whose rotations map the most chains of the file onto chains of the file is
-// taken. Null when none qualifies.
+// taken. Null when none qualifies. rotations and images, when given, receive the chosen
+// candidate's group of rotations and the images it adds (replicationImages).
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
                                                   const std::vector<sCrystalAxis>& axes,
                                                   const std::vector<std::vector<cVector3>>& chains, int order,
-                                                  char kind = 0);
+                                                  char kind = 0, std::vector<cMatrix33>* rotations = nullptr,
+                                                  std::vector<sReplicationImage>* images = nullptr);
 
 // Rotation by `angle` (radians, right-handed) about the line through `centre` along the unit `axis`.
 cSpatialTransform rotationAbout(const cVector3& centre, const cVector3& axis, double angle);

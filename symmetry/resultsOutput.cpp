@@ -60,9 +60,13 @@ struct sExtent {
     double h = 0.0;
     void add(const cVector3& p, const cVector3& centre, const cVector3& a) {
         const cVector3 u = p - centre;
+        addOffset(u, u.norm2(), a);
+    }
+    // The same for the offset u = p - centre already taken, with its squared length u2.
+    void addOffset(const cVector3& u, double u2, const cVector3& a) {
         const double along = a | u;
         h = std::max(h, along);
-        sum += u.norm2() - along * along;
+        sum += u2 - along * along;
         ++count;
     }
     double radius() const { return count > 0 ? std::sqrt(sum / count) : 0.0; }
@@ -156,18 +160,11 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             const double wn = w.norm();
             const cVector3 a = wn > 0.0 ? w / wn : sym.a1;
 
-            // Radius of gyration about the axis through C, summed as sExtent sums it.
-            double gyrationSum = 0.0;
-            long gyrationCount = 0;
-            for (std::size_t c = 0; c < aboutC.size(); ++c) {
-                const std::vector<cVector3>& u = aboutC[c];
-                for (std::size_t i = 0; i < u.size(); ++i) {
-                    const double along = a | u[i];
-                    gyrationSum += distance2[c][i] - along * along;
-                }
-                gyrationCount += static_cast<long>(u.size());
-            }
-            const double radius = gyrationCount > 0 ? std::sqrt(gyrationSum / gyrationCount) : 0.0;
+            // Radius of gyration about the axis through C.
+            sExtent gyration;
+            for (std::size_t c = 0; c < aboutC.size(); ++c)
+                for (std::size_t i = 0; i < aboutC[c].size(); ++i) gyration.addOffset(aboutC[c][i], distance2[c][i], a);
+            const double radius = gyration.radius();
 
             const cMatrix33 R = quaternionRotation(group->q0[k], w);
             double sumD = 0.0, sumR = 0.0, sumT = 0.0, sumZ = 0.0, h = 0.0;
