@@ -14,6 +14,7 @@
 #include "symmetry/cPointSymmetryGroup.h"
 #include "symmetry/cSym.h"
 #include "symmetry/elementTables.h"
+#include "symmetry/ringPlaces.h"
 
 namespace {
 
@@ -214,6 +215,22 @@ template <int kWords>
     budget = left;
 }
 
+// The generator permutations of the local chain indices under the solution s (element i held
+// by local chain s[i]).
+sGeneratorPermutations generatorPermutations(char type, int order, const std::vector<int>& s) {
+    const int n = static_cast<int>(s.size());
+    const std::vector<int> mainTable = groupMainGenerator(type, order);
+    const std::vector<int> secondTable = groupSecondGenerator(type, order);
+    sGeneratorPermutations result;
+    result.main.assign(n, -1);
+    if (type != 'c') result.second.assign(n, -1);
+    for (int i = 0; i < n; ++i) {
+        result.main[s[i]] = s[mainTable[i]];
+        if (type != 'c') result.second[s[i]] = s[secondTable[i]];
+    }
+    return result;
+}
+
 }  // namespace
 
 tGraph chainNeighbourGraph(const cVector3* r, int a) {
@@ -410,6 +427,19 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
     }
     const int a = chainCount;
 
+    // An incomplete ring: each chain's place follows from its turn about the ring's axis, which
+    // neither the missing neighbours nor the off-axis centre of the chains present can mislead.
+    if (type == 'c' && a < n && d1 && d2) {
+        const std::vector<int> places = ringPlaces(d1, d2, n, a);
+        std::vector<int> s(n, -1);
+        for (int k = 0; k < a; ++k) s[places[k]] = k;
+        // The places left take the missing chains' local indices in increasing order.
+        int missing = a;
+        for (int& local : s)
+            if (local < 0) local = missing++;
+        return generatorPermutations(type, order, s);
+    }
+
     std::vector<std::vector<double>> D(a, std::vector<double>(a, 0.0));
     for (int j = 0; j < a; ++j)
         for (int k = 0; k < a; ++k)
@@ -455,17 +485,7 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
         }
     }
 
-    const std::vector<int>& s = solutions[kept];
-    const std::vector<int> mainTable = groupMainGenerator(type, order);
-    const std::vector<int> secondTable = groupSecondGenerator(type, order);
-    sGeneratorPermutations result;
-    result.main.assign(n, -1);
-    if (type != 'c') result.second.assign(n, -1);
-    for (int i = 0; i < n; ++i) {
-        result.main[s[i]] = s[mainTable[i]];
-        if (type != 'c') result.second[s[i]] = s[secondTable[i]];
-    }
-    return result;
+    return generatorPermutations(type, order, solutions[kept]);
 }
 
 bool cSym::estimateCorrespondence(cPointSymmetryGroup* group, int set) {

@@ -27,7 +27,9 @@ public:
     // directions: unit vectors from the copy's centre to each real chain's centre of mass;
     // d1, d2: each real chain's two direction vectors (rows of the rotation that superposes it
     // onto chain 0), or null. Prints a message and returns nothing for an unknown type letter,
-    // an order below 2 (c, d), or a chain count that does not fit the group.
+    // an order below 2 (c, d), or a chain count that does not fit the group. A cyclic copy that
+    // lacks chains and has frames is placed around its ring by the chains' turns (ringPlaces)
+    // rather than by maps of the element graph.
     std::optional<sGeneratorPermutations> fitToSymmetryGroup(char type, const cVector3* directions,
                                                              const cVector3* d1, const cVector3* d2, int order,
                                                              int chainCount);

@@ -88,6 +88,72 @@ void writePermutation(std::FILE* out, const std::vector<int>& P, int length, jso
     element["permutation"] = values;
 }
 
+// One element of a group that does not cover every chain, fitted on its own: its axis a through
+// its centre c, and the RMSD of its atom pairs; fitted is false when it pairs none. A half turn
+// is the same rotation about a and -a, so only the other elements' axes show the group's sense.
+struct sElementFit {
+    bool fitted = false;
+    bool halfTurn = false;
+    double rmsd = kNoValue;
+    double weight = 0.0;
+    cVector3 a{kNoValue};
+    cVector3 c{kNoValue};
+};
+
+sElementFit fitElementAlone(cSym& sym, cPointSymmetryGroup* group, int k) {
+    sym.initCoefficients(0.0);
+    sym.computeCoefficients(group, true, k);
+    double residual = 0.0;
+    if (group->order == 2) sym.TrustRegionCholeskyCyclic2(residual);
+    else sym.TrustRegionCholeskyCyclic(residual);
+    sElementFit fit;
+    fit.weight = sym.totalWeight;
+    fit.fitted = sym.totalWeight > 0.0;
+    fit.halfTurn = std::fabs(group->q0[k]) < 1e-9;
+    if (fit.fitted) {
+        fit.rmsd = std::sqrt(std::max(residual, 0.0) / sym.totalWeight);
+        fit.a = sym.a1;
+        fit.c = sym.elementCentres[k] - sym.centreOffset;
+    }
+    return fit;
+}
+
+// The axis line that every rotation of a cyclic group shares, from the elements that could be
+// fitted: their axes, turned to the sense of the heaviest element that is not a half turn,
+// averaged with their pair counts as weights, through the weighted mean of their centres; the
+// centre is the point of that line nearest the centre of mass of the chains present. Returns
+// false when no element was fitted.
+bool sharedAxis(const std::vector<sElementFit>& fits, const std::vector<cMolecule*>& chains, int n, cVector3& a,
+                cVector3& centre) {
+    const sElementFit* sense = nullptr;
+    for (const sElementFit& fit : fits)
+        if (fit.fitted && (!sense || (sense->halfTurn && !fit.halfTurn) ||
+                           (sense->halfTurn == fit.halfTurn && fit.weight > sense->weight)))
+            sense = &fit;
+    if (!sense) return false;
+    cVector3 sumAxis(0.0), sumCentre(0.0);
+    double weight = 0.0;
+    for (const sElementFit& fit : fits) {
+        if (!fit.fitted) continue;
+        sumAxis += fit.a * ((fit.a | sense->a) < 0.0 ? -fit.weight : fit.weight);
+        sumCentre += fit.c * fit.weight;
+        weight += fit.weight;
+    }
+    const double length = sumAxis.norm();
+    if (!(length > 0.0)) return false;
+    a = sumAxis / length;
+    const cVector3 onLine = sumCentre / weight;
+    cVector3 mass(0.0);
+    long count = 0;
+    for (int j = 0; j < n; ++j)
+        for (const cPDBAtom& atom : chains[j]->alignedAtoms) {
+            mass += atom.position;
+            ++count;
+        }
+    centre = count > 0 ? onLine + a * (a | (mass / static_cast<double>(count) - onLine)) : onLine;
+    return true;
+}
+
 void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* document, const sArrowStyle& style) {
     const int n = sym.chainCount;
     const int L = std::min(sym.permutationLength, static_cast<int>(group->permutations.size()));
@@ -125,6 +191,22 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
                 r2.push_back(u.back().norm2());
             }
         }
+    }
+
+    // Partial form: every element fitted on its own first, so that an element that pairs no
+    // chains can be given the axis and centre that the others share.
+    std::vector<sElementFit> fits;
+    cVector3 groupAxis(kNoValue), groupCentre(kNoValue);
+    if (!full) {
+        fits.resize(std::max(L, 0));
+        bool unfitted = false;
+        for (int k = 0; k < L; ++k) {
+            const std::vector<int>& P = group->permutations[k];
+            if (P.empty() || P[0] == 0) continue;
+            fits[k] = fitElementAlone(sym, group, k);
+            unfitted = unfitted || !fits[k].fitted;
+        }
+        if (unfitted) sharedAxis(fits, chains, n, groupAxis, groupCentre);
     }
 
     for (int k = 0; k < L; ++k) {
@@ -216,19 +298,27 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
             element["RMSD_Z"] = rmsdZ;
             writeAxis(a, C, h, radius);
         } else {
-            // The element alone: its own axis and centre.
-            sym.initCoefficients(0.0);
-            sym.computeCoefficients(group, true, k);
-            double residual = 0.0;
-            if (group->order == 2) sym.TrustRegionCholeskyCyclic2(residual);
-            else sym.TrustRegionCholeskyCyclic(residual);
-            // An element that sends no real chain onto a real chain (the rotations of a large
-            // cyclic group on a small complex) pairs no atoms: nothing was fitted, and its
-            // figures are no numbers rather than a perfect fit about a default axis.
-            const bool fitted = sym.totalWeight > 0.0;
-            const double rmsd = fitted ? std::sqrt(std::max(residual, 0.0) / sym.totalWeight) : kNoValue;
-            const cVector3 a = fitted ? sym.a1 : cVector3(kNoValue);
-            const cVector3 c = fitted ? sym.elementCentres[k] - sym.centreOffset : cVector3(kNoValue);
+            const sElementFit& fit = fits[k];
+            if (!fit.fitted && std::isfinite(groupAxis.x)) {
+                // A rotation that sends no chain present onto another chain present measures
+                // nothing, but it turns about the group's axis: that axis and centre, with the
+                // extent of all the chains present about them.
+                sExtent gyration;
+                for (int j = 0; j < n; ++j)
+                    for (const cPDBAtom& atom : chains[j]->alignedAtoms) gyration.add(atom.position, groupCentre, groupAxis);
+                const double radius = gyration.radius();
+                group->RMSD[k] = kNoValue;
+                std::fprintf(out, "%7s%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", "-", radius, order, groupAxis.x,
+                             groupAxis.y, groupAxis.z, groupCentre.x, groupCentre.y, groupCentre.z);
+                element["RMSD"] = nullptr;
+                writeAxis(groupAxis, groupCentre, gyration.h, radius);
+                groupObject["transforms"].push_back(element);
+                continue;
+            }
+            // The element alone: its own axis and centre. (Without any fitted element there is
+            // no axis at all, and its figures are no numbers.)
+            const cVector3& a = fit.a;
+            const cVector3& c = fit.c;
 
             // About the element's own axis, which passes through c.
             sExtent gyration;
@@ -236,13 +326,13 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
                 if (P[j] >= n) continue;  // sent to a missing chain
                 for (const cPDBAtom& atom : chains[j]->alignedAtoms) gyration.add(atom.position, c, a);
             }
-            const double radius = fitted ? gyration.radius() : kNoValue;
-            group->RMSD[k] = rmsd;
+            const double radius = fit.fitted ? gyration.radius() : kNoValue;
+            group->RMSD[k] = fit.rmsd;
 
-            std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", rmsd, radius, order, a.x, a.y, a.z,
-                         c.x, c.y, c.z);
-            element["RMSD"] = rmsd;
-            writeAxis(a, c, fitted ? gyration.h : kNoValue, radius);
+            std::fprintf(out, "%7.3f%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", fit.rmsd, radius, order, a.x, a.y,
+                         a.z, c.x, c.y, c.z);
+            element["RMSD"] = fit.rmsd;
+            writeAxis(a, c, fit.fitted ? gyration.h : kNoValue, radius);
         }
         groupObject["transforms"].push_back(element);
     }

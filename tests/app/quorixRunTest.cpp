@@ -226,29 +226,108 @@ TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
     }
 }
 
-TEST(QuorixRun, ElementPairingNoRealChainsHasNoFigures) {
-    // C6 on a trimer: the half-turn sends every chain to a missing one, so it has no fit; the
-    // rotations by one and two sixths pair real chains and keep their numbers.
-    cOutputPath results("nodata.json");
+TEST(QuorixRun, RotationPairingNoChainPresentShowsTheGroupsAxis) {
+    // C6 on a trimer: a six-fold ring with every other chain missing. The turns by 2/6 and 4/6
+    // relate chains present; those by 1/6, 3/6 and 5/6 relate none, measure nothing ("-",
+    // null) and still show the axis and centre of the ring.
+    const json truth = readJson(kData + "c3_exact.json");
+    const Eigen::Vector3d centre = vec(truth.at("centre")), axis = vec(truth.at("main_axis")).normalized();
+    cOutputPath results("unmeasured.json");
     const sProgramRun run = quorix({kData + "c3_exact_ca.pdb", "c6", "-y", "-j", results.path});
     ASSERT_EQ(run.status, 0) << run.err;
-    int empty = 0;
+    EXPECT_EQ(run.out.find("nan"), std::string::npos);
+    std::vector<std::string> rows;
+    int arrows = 0;
     for (const std::string& line : groupLines(run.out, "c6")) {
-        if (line.find("nan") == std::string::npos) continue;
-        ++empty;
-        EXPECT_EQ(line, "    nan    nan     2     nan     nan     nan       nan       nan       nan");
+        if (line.rfind("cgo_arrow", 0) == 0) ++arrows;
+        else if (line != kPartialHeader) rows.push_back(line);
     }
-    EXPECT_EQ(empty, 1);
-    EXPECT_EQ(run.out.find("cgo_arrow [nan"), std::string::npos);
-    empty = 0;
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(arrows, 5);
     const json document = readJson(results.path);
-    for (const json& element : document.at(0).at("transforms")) {
-        if (!element.at("RMSD").is_null()) continue;
-        ++empty;
-        for (const char* key : {"RAD_GYR", "AXIS", "CENTER", "P0", "P1"})
-            EXPECT_EQ(element.at(key).dump().find_first_of("0123456789"), std::string::npos) << key;
+    const json& transforms = document.at(0).at("transforms");
+    ASSERT_EQ(transforms.size(), 5u);
+    for (std::size_t e = 0; e < 5; ++e) {
+        const json& element = transforms[e];
+        const bool measured = element.at("ORDER") == 3;
+        EXPECT_EQ(element.at("RMSD").is_null(), !measured) << e;
+        EXPECT_EQ(rows[e].substr(0, 7), measured ? "  0.001" : "      -") << rows[e];
+        EXPECT_TRUE(std::regex_match(rows[e].substr(7), std::regex(R"( *\d+\.\d{3} +\d+( *-?\d+\.\d{3}){6})"))) << rows[e];
+        EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree) << e;
+        const Eigen::Vector3d offset = vec(element.at("CENTER")) - centre;
+        EXPECT_LT((offset - offset.dot(axis) * axis).norm(), 0.1) << e;
+        EXPECT_GT(element.at("RAD_GYR").get<double>(), 20.0) << e;
+        EXPECT_GT((vec(element.at("P0")) - vec(element.at("P1"))).norm(), 1.0) << e;
     }
-    EXPECT_EQ(empty, 1);
+}
+
+TEST(QuorixRun, NamedCyclicGroupWithChainsMissingPairsChainsByTheirPlaceOnTheRing) {
+    // Exact rings with every set of two and three chains taken out (a sample of them for C12),
+    // and a ring of alpha+beta pairs with whole pairs and single chains taken out. Every row is
+    // measured or shown as not measured; a measured row pairs the chains its rotation relates,
+    // so it fits to the coordinates' rounding, and every row lies on the true axis.
+    struct sRing {
+        const char* name;
+        std::string chains;
+        int sampleEvery;
+        std::vector<std::string> extra;  // further sets of chains to take out
+    };
+    const sRing rings[] = {{"c5_exact", "ABCDE", 1, {}},
+                           {"c6_origin_zaxis", "ABCDEF", 1, {}},
+                           {"c7_exact", "ABCDEFG", 1, {}},
+                           {"c12_exact", "ABCDEFGHIJKL", 7, {"BCDEFGHIJ", "ACEGIK"}},
+                           {"hetero_a4b4_c4", "", 1, {"CD", "AB", "GH", "C", "B", "CH", "BCE", "ADF"}}};
+    int runs = 0;
+    for (const sRing& ring : rings) {
+        const json truth = readJson(kData + ring.name + ".json");
+        const std::string group = lowerCase(truth.at("group"));
+        const Eigen::Vector3d centre = vec(truth.at("centre")), axis = vec(truth.at("main_axis")).normalized();
+        const std::vector<std::string> lines = splitLines(readWholeFile(kData + ring.name + "_ca.pdb"));
+        std::vector<std::string> removals = ring.extra;
+        const int c = static_cast<int>(ring.chains.size());
+        int counter = 0;
+        for (int i = 0; i < c; ++i)
+            for (int j = i + 1; j < c; ++j) {
+                if (counter++ % ring.sampleEvery == 0) removals.push_back({ring.chains[i], ring.chains[j]});
+                for (int k = j + 1; k < c; ++k)
+                    if (counter++ % ring.sampleEvery == 0)
+                        removals.push_back({ring.chains[i], ring.chains[j], ring.chains[k]});
+            }
+        for (const std::string& gone : removals) {
+            SCOPED_TRACE(std::string(ring.name) + " without " + gone);
+            std::string text;
+            std::string kept;
+            for (const std::string& line : lines) {
+                const bool record = line.rfind("ATOM", 0) == 0 || line.rfind("TER", 0) == 0;
+                if (record && line.size() > 21 && gone.find(line[21]) != std::string::npos) continue;
+                if (line.rfind("ATOM", 0) == 0 && kept.find(line[21]) == std::string::npos) kept += line[21];
+                text += line + "\n";
+            }
+            cTempFile pdb(text);
+            cOutputPath results("ring.json");
+            const sProgramRun run = quorix({pdb.path(), group, "-p", "-j", results.path});
+            ++runs;
+            ASSERT_EQ(run.status, 0) << run.out << run.err;
+            EXPECT_EQ(run.out.find("nan"), std::string::npos);
+            const int n = static_cast<int>(kept.size());
+            const json document = readJson(results.path);
+            const json& transforms = document.at(0).at("transforms");
+            ASSERT_EQ(transforms.size(), static_cast<std::size_t>(truth.at("axes").at(0).at("fold").get<int>() - 1));
+            for (const json& element : transforms) {
+                const std::vector<int> P = element.at("permutation").get<std::vector<int>>();
+                bool pairs = false;
+                for (int k = 0; k < n; ++k) pairs = pairs || (P[k] >= 0 && P[k] < n);
+                ASSERT_EQ(element.at("RMSD").is_null(), !pairs) << element.dump();
+                if (pairs) {
+                    EXPECT_LT(element.at("RMSD").get<double>(), 0.01) << element.dump();
+                }
+                EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree) << element.dump();
+                const Eigen::Vector3d offset = vec(element.at("CENTER")) - centre;
+                EXPECT_LT((offset - offset.dot(axis) * axis).norm(), 0.1) << element.dump();
+            }
+        }
+    }
+    EXPECT_GT(runs, 150);
 }
 
 TEST(QuorixRun, CopyOfOneChainIsLeftOutOfTheFitWhereverItStands) {

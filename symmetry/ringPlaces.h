@@ -1,0 +1,16 @@
+// Places of the chains present of an incomplete copy of a cyclic assembly around its ring, from
+// the rotations that superpose the chains on one another.
+#pragma once
+
+#include <vector>
+
+#include "geometry/cVector3.h"
+
+// d1, d2: per chain of the copy, the first two rows of the rotation that takes it back onto the
+// complex's chain 0. Returns per chain its place 0 .. order - 1 around the ring: the number of
+// turns of 2 pi / order, all in one sense about the common axis, that carry the copy's first
+// chain onto it. Places are distinct, and the first chain is at place 0; the sense is the one in
+// which the chains' turns from the first sum to a positive sine (chains in file order then follow
+// the ring forwards). Chains whose turns round to one place share the places nearest to them
+// (least squares in turns).
+std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, int order, int chainCount);

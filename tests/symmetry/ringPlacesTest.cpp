@@ -1,0 +1,55 @@
+// Places of the chains of an incomplete cyclic copy around its ring, from their turns.
+#include "symmetry/ringPlaces.h"
+
+#include <gtest/gtest.h>
+
+#include <Eigen/Geometry>
+#include <numbers>
+#include <random>
+
+#include "tests/geometry/randomSeed.h"
+
+namespace {
+
+// Frames of chains turned by turns[k] * 2 pi / order about the unit axis u, as the chain
+// preparation stores them: the rows of the rotation that takes each chain back onto chain 0.
+void framesOf(const std::vector<double>& turns, int order, const Eigen::Vector3d& u, std::vector<cVector3>& d1,
+              std::vector<cVector3>& d2) {
+    for (double turn : turns) {
+        const Eigen::Matrix3d back = Eigen::AngleAxisd(-2.0 * std::numbers::pi * turn / order, u).toRotationMatrix();
+        d1.emplace_back(back(0, 0), back(0, 1), back(0, 2));
+        d2.emplace_back(back(1, 0), back(1, 1), back(1, 2));
+    }
+}
+
+}  // namespace
+
+TEST(RingPlaces, ChainsTakeTheirTurnsFromTheFirstAsDistinctPlaces) {
+    std::mt19937_64 rng = seededEngine("RingPlaces.Turns");
+    std::normal_distribution<double> normal;
+    struct sCase {
+        int order;
+        std::vector<double> turns;  // per chain, about the axis from an arbitrary chain
+        std::vector<int> places;    // expected, in the sense the turns are given
+    };
+    const sCase cases[] = {
+        {5, {0, 2}, {0, 2}},                    // two chains, a gap between them
+        {6, {2, 5}, {0, 3}},                    // a half turn apart, first chain not at 0
+        {7, {0, 1, 2, 3}, {0, 1, 2, 3}},        // a run of three gaps
+        {7, {3, 0, 6, 1}, {0, 4, 3, 5}},        // out of order around the ring
+        {12, {0, 11, 6, 5}, {0, 11, 6, 5}},     // gaps on both sides
+        {6, {0, 0.9, 1.2}, {0, 1, 2}},          // two turns nearest one place: the cheaper split
+        {8, {0, 4.05, 1.97, 6.02}, {0, 4, 2, 6}},  // turns off by noise
+    };
+    for (const sCase& c : cases) {
+        const Eigen::Vector3d u(normal(rng), normal(rng), normal(rng));
+        std::vector<cVector3> d1, d2;
+        framesOf(c.turns, c.order, u.normalized(), d1, d2);
+        const std::vector<int> places = ringPlaces(d1.data(), d2.data(), c.order, static_cast<int>(c.turns.size()));
+        // The sense about the axis is the places' own choice: either that of the turns or the
+        // opposite one, for every chain alike.
+        std::vector<int> mirrored;
+        for (int place : c.places) mirrored.push_back((c.order - place) % c.order);
+        EXPECT_TRUE(places == c.places || places == mirrored) << "c" << c.order << " turn " << c.turns[1];
+    }
+}
