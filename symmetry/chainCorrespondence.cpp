@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <iostream>
 #include <limits>
+#include <string>
 
 #include "structure/cMolecule.h"
 #include "symmetry/cPointSymmetryGroup.h"
@@ -427,10 +428,72 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
     }
     const int a = chainCount;
 
-    // An incomplete ring: each chain's place follows from its turn about the ring's axis, which
-    // neither the missing neighbours nor the off-axis centre of the chains present can mislead.
+    std::vector<std::vector<double>> D(a, std::vector<double>(a, 0.0));
+    for (int j = 0; j < a; ++j)
+        for (int k = 0; k < a; ++k)
+            if (j != k) D[j][k] = (r[j] - r[k]).norm2();
+
+    // The maps of the element graph into the chain graph, and of them the one with the smallest
+    // penalty; empty, with the reason in `failure`, when the search found none.
+    const tGraph elementGraph = groupElementGraph(type, order);
+    auto searchBest = [&](std::string& failure) -> std::vector<int> {
+        tGraph chainGraph = chainNeighbourGraph(r, a);
+        std::vector<std::vector<int>> solutions;
+        long long budget = kMaxCorrespondenceSteps;
+        while ((solutions = maxInducedSubGraph(chainGraph, elementGraph, &budget)).empty()) {
+            if (budget < 0) {
+                failure = "Error, no correspondence between the chains and the group elements found within " +
+                          std::to_string(kMaxCorrespondenceSteps) + " search steps";
+                return {};
+            }
+            // Join the closest pair of chains that are not yet neighbours and try again.
+            int bestJ = -1, bestK = -1;
+            double best = std::numeric_limits<double>::infinity();
+            for (int j = 0; j < a; ++j)
+                for (int k = j + 1; k < a; ++k)
+                    if (!std::binary_search(chainGraph[j].begin(), chainGraph[j].end(), k) && D[j][k] < best) {
+                        best = D[j][k];
+                        bestJ = j;
+                        bestK = k;
+                    }
+            if (bestJ < 0) {
+                // The complete graph always admits a map; this guards against distances that are
+                // not numbers.
+                failure = "Error, no correspondence between the chains and the group elements";
+                return {};
+            }
+            addEdge(chainGraph, bestJ, bestK);
+        }
+        // Only a strictly smaller penalty replaces: the first of equal ones stays.
+        std::size_t kept = 0;
+        double bestPenalty = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < solutions.size(); ++k) {
+            const double penalty = computeIsoPenalty(type, elementGraph, solutions[k], D, d1, d2, n, a);
+            if (penalty < bestPenalty) {
+                bestPenalty = penalty;
+                kept = k;
+            }
+        }
+        return solutions[kept];
+    };
+
+    std::string failure;
     if (type == 'c' && a < n && d1 && d2) {
+        // An incomplete ring: each chain's place follows from its turn about the ring's axis,
+        // which neither the missing neighbours nor the off-axis centre of the chains present can
+        // mislead. The graph search's map stands where it puts every chain in its place, in either
+        // sense around the ring (its sense is then kept); otherwise the places decide.
         const std::vector<int> places = ringPlaces(d1, d2, n, a);
+        const std::vector<int> searched = searchBest(failure);
+        if (!searched.empty()) {
+            bool same = true, mirrored = true;
+            for (int i = 0; i < n; ++i) {
+                if (searched[i] >= a) continue;
+                same = same && places[searched[i]] == i;
+                mirrored = mirrored && places[searched[i]] == (n - i) % n;
+            }
+            if (same || mirrored) return generatorPermutations(type, order, searched);
+        }
         std::vector<int> s(n, -1);
         for (int k = 0; k < a; ++k) s[places[k]] = k;
         // The places left take the missing chains' local indices in increasing order.
@@ -440,52 +503,12 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
         return generatorPermutations(type, order, s);
     }
 
-    std::vector<std::vector<double>> D(a, std::vector<double>(a, 0.0));
-    for (int j = 0; j < a; ++j)
-        for (int k = 0; k < a; ++k)
-            if (j != k) D[j][k] = (r[j] - r[k]).norm2();
-
-    tGraph chainGraph = chainNeighbourGraph(r, a);
-    const tGraph elementGraph = groupElementGraph(type, order);
-    std::vector<std::vector<int>> solutions;
-    long long budget = kMaxCorrespondenceSteps;
-    while ((solutions = maxInducedSubGraph(chainGraph, elementGraph, &budget)).empty()) {
-        if (budget < 0) {
-            std::cout << "Error, no correspondence between the chains and the group elements found within "
-                      << kMaxCorrespondenceSteps << " search steps" << std::endl;
-            return std::nullopt;
-        }
-        // Join the closest pair of chains that are not yet neighbours and try again.
-        int bestJ = -1, bestK = -1;
-        double best = std::numeric_limits<double>::infinity();
-        for (int j = 0; j < a; ++j)
-            for (int k = j + 1; k < a; ++k)
-                if (!std::binary_search(chainGraph[j].begin(), chainGraph[j].end(), k) && D[j][k] < best) {
-                    best = D[j][k];
-                    bestJ = j;
-                    bestK = k;
-                }
-        if (bestJ < 0) {
-            // The complete graph always admits a map; this guards against distances that are
-            // not numbers.
-            std::cout << "Error, no correspondence between the chains and the group elements" << std::endl;
-            return std::nullopt;
-        }
-        addEdge(chainGraph, bestJ, bestK);
+    const std::vector<int> s = searchBest(failure);
+    if (s.empty()) {
+        std::cout << failure << std::endl;
+        return std::nullopt;
     }
-
-    // Only a strictly smaller penalty replaces: the first of equal ones stays.
-    std::size_t kept = 0;
-    double bestPenalty = std::numeric_limits<double>::infinity();
-    for (std::size_t k = 0; k < solutions.size(); ++k) {
-        const double penalty = computeIsoPenalty(type, elementGraph, solutions[k], D, d1, d2, n, a);
-        if (penalty < bestPenalty) {
-            bestPenalty = penalty;
-            kept = k;
-        }
-    }
-
-    return generatorPermutations(type, order, solutions[kept]);
+    return generatorPermutations(type, order, s);
 }
 
 bool cSym::estimateCorrespondence(cPointSymmetryGroup* group, int set) {

@@ -97,20 +97,16 @@ std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, int order, i
     Eigen::Vector3d axis = Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d>(spread).eigenvectors().col(0);
 
     std::vector<double> angles(chainCount, 0.0);
-    double sines = 0.0;
     for (int k = 1; k < chainCount; ++k) {
-        const double sine = axis.dot(axialVector(turns[k]));
-        angles[k] = std::atan2(sine, 0.5 * (turns[k].trace() - 1.0));
+        angles[k] = std::atan2(axis.dot(axialVector(turns[k])), 0.5 * (turns[k].trace() - 1.0));
         if (!std::isfinite(angles[k])) angles[k] = 0.0;
-        sines += sine;
     }
-    const double sense = sines < 0.0 ? -1.0 : 1.0;
 
     // Chains 1 .. a - 1 over places 1 .. order - 1, each costing its squared distance in turns
     // around the ring.
     std::vector<std::vector<double>> cost(chainCount - 1, std::vector<double>(order - 1));
     for (int k = 1; k < chainCount; ++k) {
-        const double turn = sense * angles[k] * order / (2.0 * kPi);
+        const double turn = angles[k] * order / (2.0 * kPi);
         for (int place = 1; place < order; ++place) {
             double off = turn - place;
             off -= order * std::round(off / order);
@@ -119,5 +115,17 @@ std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, int order, i
     }
     const std::vector<int> column = assignRows(cost, order - 1);
     for (int k = 1; k < chainCount; ++k) places[k] = column[k - 1] + 1;
+
+    // The axis has no sign of its own: of the two senses around the ring, take the one whose
+    // chains, read place by place from the first, come in the lower order of their indices (a
+    // missing chain after every chain present), as the map of a complete ring takes its first
+    // chain's lower neighbour next.
+    std::vector<int> forward(order, chainCount), backward(order, chainCount);
+    for (int k = 0; k < chainCount; ++k) {
+        forward[places[k]] = k;
+        backward[(order - places[k]) % order] = k;
+    }
+    if (std::lexicographical_compare(backward.begin(), backward.end(), forward.begin(), forward.end()))
+        for (int k = 1; k < chainCount; ++k) places[k] = order - places[k];
     return places;
 }

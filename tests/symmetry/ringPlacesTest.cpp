@@ -38,7 +38,8 @@ TEST(RingPlaces, ChainsTakeTheirTurnsFromTheFirstAsDistinctPlaces) {
         {7, {0, 1, 2, 3}, {0, 1, 2, 3}},        // a run of three gaps
         {7, {3, 0, 6, 1}, {0, 4, 3, 5}},        // out of order around the ring
         {12, {0, 11, 6, 5}, {0, 11, 6, 5}},     // gaps on both sides
-        {6, {0, 0.9, 1.2}, {0, 1, 2}},          // two turns nearest one place: the cheaper split
+        {6, {0, 1.45, 1.1}, {0, 2, 1}},         // two turns nearest one place: the cheaper split,
+                                                // not the first chain's nearest place
         {8, {0, 4.05, 1.97, 6.02}, {0, 4, 2, 6}},  // turns off by noise
     };
     for (const sCase& c : cases) {
