@@ -291,9 +291,11 @@ void AlignPairwise(SeqVect& v, MSA& a) {
 }
 
 // A failed allocation in any stage of an entry ends the run as every engine failure does. Where
-// it was not caught nearer, the size asked for is not known: the message gives the peak reached.
+// it was not caught nearer, the size asked for is not known: the message gives the size in use
+// when the allocation was refused.
 void AlignCatchingOutOfMemory(void (*align)(SeqVect&, MSA&), SeqVect& v, MSA& a) {
     try {
+        const RefusedAllocationNote note;
         const IdenticalRowPathsCall keptPaths;
         align(v, a);
     } catch (const std::bad_alloc&) {

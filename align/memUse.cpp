@@ -16,6 +16,8 @@
 namespace {
 
 double peakMemMB = 0;
+// The virtual size in MB when operator new last could not allocate (under a note); -1 before.
+double refusedAtMB = -1;
 
 // Figures for the memory log lines; a reading of -1 (no /proc) prints as 0.
 unsigned WholeMB(double mb) { return mb > 0 ? static_cast<unsigned>(mb) : 0u; }
@@ -59,6 +61,13 @@ double ReadMemUseMB() {
     return pages * static_cast<double>(pageSize) / 1e6;
 }
 
+// operator new's handler under a RefusedAllocationNote: notes the size and gives up, as
+// operator new does without a handler.
+void NoteRefusedAllocation() {
+    refusedAtMB = GetVirtualSizeMB();
+    throw std::bad_alloc();
+}
+
 }  // namespace
 
 double GetMemUseMB() { return ReadMemUseMB(); }
@@ -75,14 +84,18 @@ double CheckMemUse() {
     return mb;
 }
 
-double GetVirtualPeakMB() {
+double GetVirtualSizeMB() {
     char buffer[4096];
     int readErrno = 0;
     if (ReadProcFile("/proc/self/status", buffer, sizeof(buffer), &readErrno) <= 0) return -1;
-    const char* field = strstr(buffer, "VmPeak:");
+    const char* field = strstr(buffer, "VmSize:");
     if (!field) return -1;
-    return strtod(field + strlen("VmPeak:"), nullptr) * 1000 / 1e6;  // given in kB
+    return strtod(field + strlen("VmSize:"), nullptr) * 1000 / 1e6;  // given in kB
 }
+
+RefusedAllocationNote::RefusedAllocationNote() : m_Previous(std::set_new_handler(NoteRefusedAllocation)) {}
+
+RefusedAllocationNote::~RefusedAllocationNote() { std::set_new_handler(m_Previous); }
 
 double GetRAMSizeMB() {
     if (ramSizeMB > 0) return ramSizeMB;
@@ -155,9 +168,11 @@ void QuitOutOfMemory(double bytes, const char* stepFormat, ...) {
     va_start(args, stepFormat);
     vsnprintf(step, sizeof(step), stepFormat, args);
     va_end(args);
-    const bool known = bytes >= 0;
-    const double mb = known ? bytes / 1e6 : GetVirtualPeakMB();
-    if (mb < 0) Quit("Out of memory: %s", step);
-    Quit(mb >= 1 ? "Out of memory: %s needs %s%.0f MB" : "Out of memory: %s needs %s%.2f MB", step,
-         known ? "" : "more than ", mb);
+    if (bytes >= 0) {
+        const double mb = bytes / 1e6;
+        Quit(mb >= 1 ? "Out of memory: %s needs %.0f MB" : "Out of memory: %s needs %.2f MB", step, mb);
+    }
+    const double inUse = refusedAtMB >= 0 ? refusedAtMB : GetVirtualSizeMB();
+    if (inUse < 0) Quit("Out of memory: %s", step);
+    Quit("Out of memory: %s: an allocation was refused with %.0f MB in use", step, inUse);
 }

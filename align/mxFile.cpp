@@ -37,7 +37,9 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         if (file.GetLine(line, MAX_LINE)) Quit("Premature EOF in matrix file %s", name);
     } while (line[0] == '#');
 
-    if (line[0] != ' ') Quit("Invalid line in matrix file: '%s'", line);
+    if (line[0] != ' ')
+        Quit("Invalid line %u in matrix file %s: '%s' (expected the header: a blank, then the column letters)",
+             file.GetLineNr() - 1, name, line);
     std::string headers;
     for (const char* p = line; *p; ++p)
         if (!isspace(static_cast<unsigned char>(*p))) headers += *p;
@@ -71,11 +73,20 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         if (row < 0) continue;
         haveRow[row] = true;
         const char* p = line + 1;
+        unsigned field = 0;
         for (const char column : headers) {
+            ++field;
             while (isspace(static_cast<unsigned char>(*p))) ++p;
             char* end = nullptr;
             const double value = strtod(p, &end);
-            if (end == p) Quit("Too few fields in line %u of matrix file %s: '%s'", lineNr, name, line);
+            if (end == p && *p == 0) Quit("Too few fields in line %u of matrix file %s: '%s'", lineNr, name, line);
+            // A number must fill its field: "4x" is no more a number than "x".
+            if (end == p || (*end != 0 && !isspace(static_cast<unsigned char>(*end)))) {
+                size_t width = 0;
+                while (p[width] && !isspace(static_cast<unsigned char>(p[width]))) ++width;
+                Quit("Matrix file %s line %u field %u (column %c): '%.*s' is not a number", name, lineNr, field, column,
+                     static_cast<int>(width), p);
+            }
             // strtod also reads nan and inf, which would poison every score, and numbers beyond
             // single precision, which no float holds.
             if (!std::isfinite(value) || std::fabs(value) > FLT_MAX)

@@ -247,12 +247,15 @@ void GlobalAlignNoDiags(ProfPos* A, unsigned lengthA, ProfPos* B, unsigned lengt
 }
 
 void BitTraceBack(char** matrix, unsigned lengthA, unsigned lengthB, char lastState, PWPath& path) {
+    // The walk meets the edges last first: they are appended, into room for the longest path
+    // (each edge uses a column of A or B or both), and put in order once at the end.
     path.Clear();
+    path.ExpandPath(lengthA + lengthB + 1);
     unsigned i = lengthA;
     unsigned j = lengthB;
     char state = lastState;
     for (;;) {
-        path.PrependEdge(PWEdge{state, i, j});
+        path.AppendEdge(PWEdge{state, i, j});
         const unsigned char bits = static_cast<unsigned char>(matrix[i][j]);
         char next;
         switch (state) {
@@ -280,4 +283,5 @@ void BitTraceBack(char** matrix, unsigned lengthA, unsigned lengthB, char lastSt
         state = next;
         if (i == 0 && j == 0) break;
     }
+    path.Reverse();
 }

@@ -154,7 +154,10 @@ SCORE ObjScoreDP_Profs(const ProfPos* A, const ProfPos* B, unsigned length, SCOR
 }
 
 SCORE ObjScorePS(const MSA& msa, SCORE columnScores[]) {
-    if (g_PPScore != PPSCORE_LE) Quit("FastScoreMSA_LASimple: LA");
+    // The row-against-profile score is defined for LE scoring, which scores protein only.
+    if (g_PPScore != PPSCORE_LE)
+        Quit("-objscore ps needs the profile score -le, which scores protein only; for nucleotide input, or with "
+             "-sp, -sv or -spn, use -objscore sp, spf, dp, xp or spm (the default)");
     const unsigned colCount = msa.GetColCount();
     std::unique_ptr<ProfPos[]> prof(ProfileFromMSA(msa));
     if (columnScores)

@@ -1,6 +1,7 @@
 // PWPath storage, checks, construction from alignments and strings, path files and DiffPaths.
 #include "align/pwPath.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-// Growth steps: appends are frequent and cheap; prepends (traceback) move the whole array.
+// Growth steps: appends are frequent and cheap; prepends move the whole array.
 constexpr unsigned APPEND_GROWTH = 200;
 constexpr unsigned PREPEND_GROWTH = 1000;
 // Path files are read as blank-separated tokens; braces stand alone.
@@ -51,6 +52,8 @@ void PWPath::PrependEdge(const PWEdge& e) {
     m_Edges[0] = e;
     ++m_uEdgeCount;
 }
+
+void PWPath::Reverse() { std::reverse(m_Edges.get(), m_Edges.get() + m_uEdgeCount); }
 
 unsigned PWPath::GetMatchCount() const {
     unsigned count = 0;

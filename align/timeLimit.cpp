@@ -50,8 +50,9 @@ void ClearCurrentAlignment() {
 
 CurrentAlignmentHold::CurrentAlignmentHold(const MSA& msa, bool withMarks) { Take(&msa, nullptr, withMarks); }
 
-CurrentAlignmentHold::CurrentAlignmentHold(AlignmentAssembler assemble) : m_Assemble(std::move(assemble)) {
-    Take(nullptr, &m_Assemble, true);
+CurrentAlignmentHold::CurrentAlignmentHold(AlignmentAssembler assemble, bool withMarks)
+    : m_Assemble(std::move(assemble)) {
+    Take(nullptr, &m_Assemble, withMarks);
 }
 
 void CurrentAlignmentHold::Take(const MSA* msa, const AlignmentAssembler* assemble, bool withMarks) {

@@ -24,11 +24,10 @@ using AlignmentAssembler = std::function<void(MSA& whole)>;
 class CurrentAlignmentHold {
 public:
     explicit CurrentAlignmentHold(const MSA& msa, bool withMarks = true);
-    // The save writes what assemble builds at the moment of the save (the first-residue marks
-    // belong to its rows), so that a stage that rebuilds the alignment piece by piece pays
-    // nothing for being saved until a save happens. The function must stay callable while the
-    // hold lives.
-    explicit CurrentAlignmentHold(AlignmentAssembler assemble);
+    // The save writes what assemble builds at the moment of the save (withMarks as above), so
+    // that a stage that rebuilds the alignment piece by piece pays nothing for being saved until
+    // a save happens. The function must stay callable while the hold lives.
+    explicit CurrentAlignmentHold(AlignmentAssembler assemble, bool withMarks = true);
     ~CurrentAlignmentHold();
     CurrentAlignmentHold(const CurrentAlignmentHold&) = delete;
     CurrentAlignmentHold& operator=(const CurrentAlignmentHold&) = delete;

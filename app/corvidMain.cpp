@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     }
     SetUpStartingScoring();
     try {
+        const RefusedAllocationNote note;
         Run();
     } catch (const std::bad_alloc&) {
         // The steps that know what they asked for have ended the run already.

@@ -106,9 +106,21 @@ void RefineW(const MSA& a, MSA& out) {
     if (g_uWindowTo == 0 && count > 0) g_uWindowTo = count - 1;
     if (offset != 0) MSAFromColRange(a, 0, static_cast<unsigned>(std::min<uint64_t>(offset, length)), out);
 
-    // The time limit would save a window's alignment as the whole result, or one that is gone:
-    // it saves the input, whose rows carry no first-residue marks of the windows.
-    const CurrentAlignmentHold hold(a, false);
+    // A time-limit save writes the result as it stands: the windows realigned so far, then a's
+    // columns from the window being realigned to the end of the last window (a window's own
+    // alignment is only part of it). Those rows carry no first-residue marks: each window's are
+    // put back when it ends, and a's never had any.
+    uint64_t restFirst = std::min<uint64_t>(g_uWindowFrom * width + offset, length);
+    const uint64_t restEnd = count == 0 ? 0 : std::min<uint64_t>(offset + width * (uint64_t{g_uWindowTo} + 1), length);
+    const CurrentAlignmentHold hold(
+        [&](MSA& whole) {
+            whole.Copy(out);
+            if (restFirst >= restEnd) return;
+            MSA rest;
+            MSAFromColRange(a, static_cast<unsigned>(restFirst), static_cast<unsigned>(restEnd - restFirst), rest);
+            AppendMSA(whole, rest);
+        },
+        false);
     fputs("\n", stderr);
     for (uint64_t w = g_uWindowFrom; w <= g_uWindowTo && count > 0; ++w) {
         const uint64_t start = w * width + offset;
@@ -125,6 +137,7 @@ void RefineW(const MSA& a, MSA& out) {
             RestoreRowIds(aligned, rowIds);
         }
         AppendMSA(out, aligned);
+        restFirst = uint64_t{stop} + 1;
         if (w == g_uSaveWindow) SaveWindow(static_cast<unsigned>(w), a, static_cast<unsigned>(start), stop, v, aligned);
     }
     fputs("\n", stderr);

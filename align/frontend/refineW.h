@@ -15,7 +15,8 @@ void DoRefineW();
 // gaps there, and columns that are gaps in every row are dropped. "Window %u of %u" progress
 // lines go to standard error. The window g_uSaveWindow leaves win<w>_inaln.tmp,
 // win<w>_inseqs.tmp and win<w>_outaln.tmp in the working directory. While windows are aligned
-// the time limit saves a (the latest complete alignment), never one window.
+// the time limit saves the result so far: the windows done, then a's columns of the others,
+// never one window alone.
 void RefineW(const MSA& a, MSA& out);
 // Appends b's columns to a, row matched by id; a row of a without a partner in b gets gaps.
 void AppendMSA(MSA& a, const MSA& b);

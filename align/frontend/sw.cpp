@@ -80,10 +80,13 @@ void TraceBackSW(const ProfPos* PA, unsigned lenA, const ProfPos* PB, unsigned l
     if (bestI == 0 || bestI > lenA || bestJ == 0 || bestJ > lenB)
         Quit("TraceBackSW: best cell (%u, %u) is not a cell of a %u x %u alignment", bestI, bestJ, lenA, lenB);
     const Cells at(lenA);
+    // The walk meets the edges last first: they are appended, into room for the longest path,
+    // and put in order once where the local alignment starts.
     path.Clear();
+    path.ExpandPath(bestI + bestJ + 2);
     unsigned i = bestI, j = bestJ;
     char state = 'M';
-    path.PrependEdge(PWEdge{'M', i, j});
+    path.AppendEdge(PWEdge{'M', i, j});
     for (;;) {
         if (state == 'M') {
             // Every way into a match cell consumes a column of both profiles.
@@ -101,7 +104,7 @@ void TraceBackSW(const ProfPos* PA, unsigned lenA, const ProfPos* PB, unsigned l
             else if (Matches(v, cI))
                 state = 'I';
             else if (Matches(v, cS) || Matches(v, s))
-                return;  // the local alignment starts here
+                break;  // the local alignment starts here
             else
                 Quit("TraceBack2: failed to match M score=%g M=%g D=%g I=%g S=%g", v, cM, cD, cI, cS);
             --i;
@@ -109,29 +112,30 @@ void TraceBackSW(const ProfPos* PA, unsigned lenA, const ProfPos* PB, unsigned l
         } else if (state == 'D') {
             const float v = D[at(i, j)];
             // On the border row the first column's gap opens from nothing.
-            if (j == 0 && i == 1 && Matches(v, PA[0].scoreGapOpen)) return;
+            if (j == 0 && i == 1 && Matches(v, PA[0].scoreGapOpen)) break;
             const float open = i >= 2 ? M[at(i - 1, j)] + PA[i - 1].scoreGapOpen : MINUS_INFINITY;
             const float extend = i >= 2 ? D[at(i - 1, j)] : MINUS_INFINITY;
             if (Matches(v, open))
                 state = 'M';
             else if (!Matches(v, extend)) {
-                if (Matches(v, MINUS_INFINITY)) return;
+                if (Matches(v, MINUS_INFINITY)) break;
                 Quit("TraceBack2: failed to match D");
             }
             --i;
         } else {
             const float v = I[at(i, j)];
-            if (i == 0 && j == 1 && Matches(v, PB[0].scoreGapOpen)) return;
+            if (i == 0 && j == 1 && Matches(v, PB[0].scoreGapOpen)) break;
             const float open = j >= 2 ? M[at(i, j - 1)] + PB[j - 1].scoreGapOpen : MINUS_INFINITY;
             const float extend = j >= 2 ? I[at(i, j - 1)] : MINUS_INFINITY;
             if (Matches(v, open))
                 state = 'M';
             else if (!Matches(v, extend)) {
-                if (Matches(v, MINUS_INFINITY)) return;
+                if (Matches(v, MINUS_INFINITY)) break;
                 Quit("TraceBack2: failed to match I");
             }
             --j;
         }
-        path.PrependEdge(PWEdge{state, i, j});
+        path.AppendEdge(PWEdge{state, i, j});
     }
+    path.Reverse();
 }

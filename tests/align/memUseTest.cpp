@@ -2,9 +2,12 @@
 #include "align/memUse.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <string>
 
@@ -58,4 +61,33 @@ TEST_F(memUse, AccountLines) {
     EXPECT_EQ(text.rfind("+   2000000  ", 0), 0u) << text;
     EXPECT_NE(text.find("       2  profile\n-   1000000  "), std::string::npos) << text;
     EXPECT_NE(text.find("       1  profile\n"), std::string::npos) << text;
+}
+
+// Where the size asked for is not known, the message gives the size in use when the allocation
+// was refused: neither the peak before it nor the size after it. 64 GB of address space (never
+// committed) is reserved and let go before the refusal, and reserved again after it.
+TEST_F(memUse, RefusedAllocationGivesTheSizeInUseWhenItWasRefused) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator ends the process instead of calling the new handler";
+#else
+    constexpr size_t RESERVED = 64000000000;
+    auto reserve = [] {
+        return mmap(nullptr, RESERVED, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    };
+    EXPECT_EXIT(
+        {
+            munmap(reserve(), RESERVED);
+            {
+                const RefusedAllocationNote note;
+                volatile size_t huge = SIZE_MAX / 4;
+                try {
+                    ::operator delete(::operator new(huge));
+                } catch (const std::bad_alloc&) {
+                }
+            }
+            reserve();
+            QuitOutOfMemory(UNKNOWN_BYTES, "step");
+        },
+        testing::ExitedWithCode(2), "Out of memory: step: an allocation was refused with [0-9]{1,4} MB in use\n");
+#endif
 }

@@ -85,7 +85,11 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
         EXPECT_QUIT(ReadMx(in), expected);
     };
     expectQuit("# only comments\n", "Premature EOF in matrix file @");
-    EXPECT_QUIT(Read("A C D\n"), "Invalid line in matrix file: 'A C D'");
+    // The header must start with a blank; a blank line before it is named like any other.
+    for (const auto& [text, where] : {std::pair{"A C D\n", "1 in matrix file @: 'A C D'"},
+                                      {"# c\n\n A C D\n", "2 in matrix file @: ''"}})
+        expectQuit(text, std::string("Invalid line ") + where +
+                             " (expected the header: a blank, then the column letters)");
     EXPECT_QUIT(Read(" A C D *\n"), "Error in matrix file: < 20 headers, line=' A C D *'");
     const std::string header33 = " " + std::string(33, 'A');
     EXPECT_QUIT(Read(header33 + "\n"), "Error in matrix file: > 32 headers, line='" + header33 + "'");
@@ -102,6 +106,12 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
     std::string noColumn = full;
     noColumn.replace(noColumn.find(" W "), 3, " J ");
     expectQuit(noColumn, "Matrix file @ line 2: no column for W");
+    // An entry that is not a number names its field and column; one cut short says so.
+    for (const std::string bad : {"x", "4x", "--1"}) {
+        std::string word = full;
+        word.replace(word.find("\nD 2 3 4 ") + 7, 1, bad);
+        expectQuit(word, "Matrix file @ line 5 field 3 (column D): '" + bad + "' is not a number");
+    }
     // An entry that is not a finite number (also beyond single precision) names its line.
     for (const std::string bad : {"nan", "-inf", "1e39"}) {
         std::string infinite = full;

@@ -139,7 +139,9 @@ TEST_F(ObjScoreTest, RowsAgainstTheirOwnProfile) {
     EXPECT_FLOAT_EQ(ObjScorePS(a, columns.data()), M('A', 'A') + M('C', 'C'));
     EXPECT_FLOAT_EQ(columns[1], M('C', 'C'));
     g_PPScore = PPSCORE_SP;
-    EXPECT_QUIT(ObjScorePS(a, nullptr), "FastScoreMSA_LASimple: LA");
+    EXPECT_QUIT(ObjScorePS(a, nullptr), "-objscore ps needs the profile score -le, which scores protein only; for "
+                                        "nucleotide input, or with -sp, -sv or -spn, use -objscore sp, spf, dp, xp "
+                                        "or spm (the default)");
 }
 
 TEST_F(ObjScoreTest, IdsAreTurnedIntoRows) {

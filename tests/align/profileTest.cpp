@@ -334,3 +334,30 @@ TEST_F(Profile, CountsOfAllColumnsAndThePairTableEqualTheirOneAtATimeForms) {
         }
     }
 }
+
+// A matrix of ones but for Y/Y = 5 (Y is the last letter) scores every column without Y alike:
+// a column of Y differs from them in its Y score only, and its class must keep it apart.
+TEST_F(Profile, ColumnClassesKeepTheLastLetterApart) {
+    SCOREMATRIX ones;
+    for (auto& row : ones)
+        for (float& entry : row) entry = 1;
+    ones[CharToLetter('Y')][CharToLetter('Y')] = 5;
+    g_ptrScoreMatrix = &ones;
+    g_PPScore = PPSCORE_SP;
+    MSA a, b;
+    MakeMSA(a, {"AYCYWYAY", "YYCAWYAA"});
+    MakeMSA(b, {"AACCYYWY"});
+    a.SetUniformWeights();
+    b.SetUniformWeights();
+    std::unique_ptr<ProfPos[]> pa(ProfileFromMSA(a)), pb(ProfileFromMSA(b));
+    ColumnPairScores scores;
+    scores.Init(pa.get(), 8, pb.get(), 8);
+    const unsigned* classes = scores.GetClassesB();
+    ASSERT_NE(classes, nullptr);  // two classes: Y and the rest
+    EXPECT_EQ(classes[4], classes[7]);
+    EXPECT_NE(classes[0], classes[4]);
+    for (unsigned i = 0; i < 8; ++i) {
+        const SCORE* row = scores.GetRow(i);
+        for (unsigned j = 0; j < 8; ++j) EXPECT_EQ(row[classes[j]], ScoreProfPos2(pa[i], pb[j])) << i << " " << j;
+    }
+}

@@ -106,6 +106,14 @@ TEST_F(RefineWindows, EdgesAndInspectionFiles) {
     EXPECT_EXIT((RefineW(a, out), exit(3)), ::testing::ExitedWithCode(0), "Current alignment saved");
     g_ulMaxSecs = 0;
     EXPECT_EQ(saved.read(), ">r0\nMKV---L--LLA\n>r1\n------------\n>r2\nMK-------VLA\n");
+    // Striking in window 1 (window 0 has no letters to align), the save holds window 0 as
+    // realigned, its gap columns gone, then the input from window 1 on.
+    MSA late;
+    MakeMSA(late, {"---KL-LLA", "-----D-LA", "---MCDLLA"}, {0, 1, 2});
+    g_ulMaxSecs = 1;
+    EXPECT_EXIT((RefineW(late, out), exit(3)), ::testing::ExitedWithCode(0), "Current alignment saved");
+    g_ulMaxSecs = 0;
+    EXPECT_EQ(saved.read(), ">r0\nKL-LLA\n>r1\n--D-LA\n>r2\nMCDLLA\n");
 
     // AppendMSA matches rows by id; a row without a partner gets gaps.
     MSA b;
