@@ -2,9 +2,40 @@
 #include "align/fileIdentity.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
+
+namespace {
+
+// As many links as the system itself follows in one path (Linux's limit); a longer chain is a
+// loop or close to one, and cannot be written through anyway.
+constexpr int kMaxLinks = 40;
+
+// The file a path will create: through every symbolic link at its end, to a target that does
+// not exist yet. stat follows no link to a missing file, and weakly_canonical resolves only the
+// part of a path that exists, so a dangling link would otherwise compare as a file of its own
+// and an output written through it would land on another. Empty when the chain of links is too
+// long or a link cannot be read: such a path is compared as spelt.
+std::filesystem::path danglingTarget(const std::string& path) {
+    std::filesystem::path at = path;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat status;
+        if (lstat(at.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return at;
+        std::vector<char> target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1);
+        const ssize_t length = readlink(at.c_str(), target.data(), target.size());
+        // A link rewritten meanwhile to a longer target: compared as spelt, like any unreadable path.
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return {};
+        const std::filesystem::path next(std::string(target.data(), static_cast<std::size_t>(length)));
+        // A relative target is read from the folder that holds the link.
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return {};
+}
+
+}  // namespace
 
 FileIdentity GetFileIdentity(const std::string& path) {
     FileIdentity id;
@@ -16,11 +47,13 @@ FileIdentity GetFileIdentity(const std::string& path) {
         return id;
     }
     id.missing = true;
+    const std::filesystem::path target = danglingTarget(path);
     std::error_code error;
-    id.resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error).string();
-    // An unsearchable directory or an over-long name: two such paths are one file only when
-    // spelt alike, never because both failed to resolve.
-    if (error) id.resolved = path;
+    if (!target.empty())
+        id.resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(target, error), error).string();
+    // An unsearchable directory, an over-long name or a loop of links: two such paths are one
+    // file only when spelt alike, never because both failed to resolve.
+    if (target.empty() || error) id.resolved = path;
     return id;
 }
 

@@ -8,8 +8,9 @@
 
 // What a path names: an existing regular file by its device and inode (links and other
 // spellings of its path included); a file still to be created by its absolute path with every
-// existing directory resolved (the path as given where that cannot be resolved). Devices,
-// pipes and the like are never the same file as anything: writing one destroys nothing.
+// existing directory resolved, after the symbolic links that lead to it (the path as given where
+// that cannot be resolved). Devices, pipes and the like are never the same file as anything:
+// writing one destroys nothing.
 struct FileIdentity {
     bool regular = false;
     bool missing = false;

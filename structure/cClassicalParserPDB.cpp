@@ -269,13 +269,18 @@ int cClassicalParserPDB::readPDBLine(const char* text, long at, long textSize) {
 // First pass
 
 void cClassicalParserPDB::loadFile(const std::string& path) {
-  // Anything that keeps the whole file from reaching the buffer (a directory, a pipe, a short
-  // read) is reported like a file that cannot be opened; a buffer that finds no memory throws
+  // Anything that keeps the whole file from reaching the buffer (a directory, a short read) is
+  // reported like a file that cannot be opened; a buffer that finds no memory throws
   // std::bad_alloc, which the program reports as memory running out.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) failToRead(path);
   struct stat info {};
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) failToRead(path);
+  if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) failToRead(path);
+  // A pipe (`<(zcat x.pdb.gz)`, /dev/stdin) has no size to ask for: it is read to its end once.
+  if (!S_ISREG(info.st_mode)) {
+    loadStream(file);
+    return;
+  }
   if (std::fseek(file, 0, SEEK_END) != 0) failToRead(path);
   const long end = std::ftell(file);  // long: files over 2 GiB keep their size
   if (end < 0 || std::fseek(file, 0, SEEK_SET) != 0) failToRead(path);
@@ -286,6 +291,24 @@ void cClassicalParserPDB::loadFile(const std::string& path) {
     failToRead(path);
   std::fclose(file);  // everything needed is in the buffer
   size = end;
+}
+
+void cClassicalParserPDB::loadStream(std::FILE* file) {
+  buffer.reset();
+  size = 0;
+  std::size_t capacity = 1 << 16;
+  buffer.reset(new char[capacity + 1]);
+  for (;;) {
+    size += static_cast<long>(std::fread(buffer.get() + size, 1, capacity - static_cast<std::size_t>(size), file));
+    if (static_cast<std::size_t>(size) < capacity) break;
+    std::unique_ptr<char[]> grown(new char[2 * capacity + 1]);
+    std::memcpy(grown.get(), buffer.get(), capacity);
+    buffer = std::move(grown);
+    capacity *= 2;
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) failToRead(path);
 }
 
 int cClassicalParserPDB::readFile(const std::string& path, int& nChains, int& nAtoms, int separator, int hetatm) {

@@ -1,6 +1,7 @@
 // cClassicalParserPDB: reads a PDB or PQR file into atoms, chain segments and crystal data.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,12 +15,12 @@
 #include "structure/cPeriodicTable.h"
 #include "structure/cSequence.h"
 
-// The whole file is read into memory once; readFile counts atom records and chains so that
-// the caller can size its arrays, parseFields fills them. Records are read by fixed columns;
-// columns past the end of a line (or of the file) read as blanks, and a CR before the line
-// end is no part of the line. A file that cannot be read, and an atom record that parseFields
-// reads with a coordinate that is not one finite number over its whole field or a NUL byte as
-// its chain, end the process with status 1.
+// The whole file is read into memory once (a pipe too, in one pass); readFile counts atom
+// records and chains so that the caller can size its arrays, parseFields fills them. Records
+// are read by fixed columns; columns past the end of a line (or of the file) read as blanks,
+// and a CR before the line end is no part of the line. A file that cannot be read, and an atom
+// record that parseFields reads with a coordinate that is not one finite number over its whole
+// field or a NUL byte as its chain, end the process with status 1.
 class cClassicalParserPDB {
 public:
   // Line codes of the classifier.
@@ -88,6 +89,7 @@ private:
   int classify(const sLine& line, bool readOrigx, bool announceMissing, int* residueNumber, char* chain,
                std::string* residueName, std::string* atomName);
   void loadFile(const std::string& path);
+  void loadStream(std::FILE* file);  // the rest of loadFile for a file without a size
   // The second pass; slot(k) is the atom to fill as the k-th kept one (k < countedAtoms).
   template <class Slot>
   void parseInto(cPDBSegment* segments, Slot&& slot, bool aminoOrNucleicOnly, char skipChain);

@@ -66,6 +66,8 @@ public:
     // Set by findSymmetry when a trajectory frame proved damaged: the fit is that of the last
     // good frame, and the run ends with this message once the group's results are reported.
     std::string trajectoryError;
+    // The trajectory's end inside a frame has been reported (by the first group that read it).
+    bool trajectoryCutReported = false;
 
     // --- Crystal-mate replication (crystalReplication.cpp)
     // Completes an assembly of which the file holds only part from the crystal's space group:

@@ -349,12 +349,25 @@ std::vector<std::vector<int>> maxInducedSubGraphPortable(const tGraph& chainGrap
     return searchMaps(chainGraph, elementGraph, stepBudget);
 }
 
+namespace {
+
+using tMapSearch = std::vector<std::vector<int>> (*)(const tGraph&, const tGraph&, long long*);
+
+// The copy of the search that this processor runs.
+tMapSearch searchForProcessor() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (processorCountsBits()) return searchMapsCountingInHardware;
+#endif
+    return maxInducedSubGraphPortable;
+}
+
+}  // namespace
+
+bool maxInducedSubGraphCountsInHardware() { return searchForProcessor() != &maxInducedSubGraphPortable; }
+
 std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const tGraph& elementGraph,
                                                  long long* stepBudget) {
-#if defined(__x86_64__) && defined(__GNUC__)
-    if (processorCountsBits()) return searchMapsCountingInHardware(chainGraph, elementGraph, stepBudget);
-#endif
-    return maxInducedSubGraphPortable(chainGraph, elementGraph, stepBudget);
+    return searchForProcessor()(chainGraph, elementGraph, stepBudget);
 }
 
 double CubicGroupCorrespondence::computeIsoPenalty(char type, const tGraph& elementGraph,

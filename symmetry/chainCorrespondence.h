@@ -61,3 +61,5 @@ std::vector<std::vector<int>> maxInducedSubGraph(const tGraph& chainGraph, const
 // copy of it compiled for the processor's population-count instruction when the processor has it.
 std::vector<std::vector<int>> maxInducedSubGraphPortable(const tGraph& chainGraph, const tGraph& elementGraph,
                                                          long long* stepBudget = nullptr);
+// Whether maxInducedSubGraph runs that copy on this processor.
+bool maxInducedSubGraphCountsInHardware();

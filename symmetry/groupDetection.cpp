@@ -3,8 +3,8 @@
 #include "symmetry/groupDetection.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -62,12 +62,16 @@ private:
     std::FILE* file = nullptr;
 };
 
+// Through the C stream, as the results file is, so that a failed write leaves its reason in errno.
 void writeJson(const std::string& path, const nlohmann::json& document) {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out) endRun(std::cerr, "Cannot open the JSON file " + path + " for writing: " + std::strerror(errno));
-    out << document.dump(1) << "\n";
-    out.flush();
-    if (!out) endRun(std::cerr, "Cannot write the JSON file " + path);
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) endRun(std::cerr, "Cannot open the JSON file " + path + " for writing: " + std::strerror(errno));
+    const std::string text = document.dump(1) + "\n";
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        endRun(std::cerr, "Cannot write the JSON file " + path + ": " + std::strerror(written ? errno : writeError));
 }
 
 }  // namespace

@@ -147,7 +147,8 @@ void cSym::computeInertiasForAllAxes(cPointSymmetryGroup* group) {
         endRun(std::cout, "No chain correspondence was found for the group " + group->getDescription());
     }
 
-    sKeptInertiaSums& kept = keptInertiaSums.emplace();
+    // From a value: clang 14 takes the nested struct for not default-constructible in emplace().
+    sKeptInertiaSums& kept = keptInertiaSums.emplace(sKeptInertiaSums{});
     kept.length = L;
     kept.permutations.assign(group->permutations.begin(), group->permutations.begin() + elementCount);
     kept.positions = std::move(positions);

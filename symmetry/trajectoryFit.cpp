@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <string>
 
 #include "libs/ReadDCD/dcd_r.h"
 #include "structure/cMolecule.h"
@@ -59,10 +60,19 @@ std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::stri
         try {
             dcd.read_oneFrame();
         } catch (const DCDIncompleteFrame&) {
-            // A run still writing its trajectory, or one stopped mid-frame: what came before is whole.
-            std::cerr << "Warning: trajectory " << path << " ends inside frame " << t + 1 << " (the file ends at byte "
-                      << dcd.getFileSize() << "); fitted the " << t << (t == 1 ? " complete frame" : " complete frames")
-                      << " before it" << std::endl;
+            // A run still writing its trajectory, or one stopped mid-frame (the zeros some file
+            // systems leave after a crash included): what came before is whole. Every group
+            // reads the same file, so once is enough to say so.
+            if (!sym.trajectoryCutReported) {
+                const long long zeros = dcd.getZeroTailStart();
+                std::cerr << "Warning: trajectory " << path << " ends inside frame " << t + 1 << " ("
+                          << (zeros >= 0 ? "only zero bytes from byte " + std::to_string(zeros) +
+                                               " to the end of the file at byte "
+                                         : std::string("the file ends at byte "))
+                          << dcd.getFileSize() << "); fitted the " << t
+                          << (t == 1 ? " complete frame" : " complete frames") << " before it" << std::endl;
+                sym.trajectoryCutReported = true;
+            }
             return "";
         } catch (const DCDError& error) {
             // The fit in place is that of the last good frame: it is reported before the run ends.

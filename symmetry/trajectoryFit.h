@@ -14,9 +14,10 @@ class cSym;
 // play no part (they count TER records too, and overflow beyond 99,999). A trajectory with
 // fewer atoms than the file has records is refused; one with more is read with a warning on
 // standard error. A trajectory that cannot be opened or whose header is damaged ends the run with
-// a message on standard error and status 1. A file that ends inside its last frame is a warning
-// on standard error: the complete frames before it are fitted as for a whole file. A damaged
-// frame stops the fit, and the returned message says why the run must end once the results are
-// reported; it is empty when no frame was damaged. The aligned atoms and the fit are left as the
-// last frame fitted made them (the structure's own when no frame was).
+// a message on standard error and status 1. A file that ends inside its last frame, or holds only
+// zero bytes from where a frame would start, is a warning on standard error (once per run): the
+// complete frames before it are fitted as for a whole file. A damaged frame stops the fit, and
+// the returned message says why the run must end once the results are reported; it is empty
+// when no frame was damaged. The aligned atoms and the fit are left as the last frame fitted
+// made them (the structure's own when no frame was).
 std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path);

@@ -257,6 +257,25 @@ const char* DCD_R::frameRecord(std::int64_t& at, std::int64_t got, std::int64_t 
   return body;
 }
 
+// Whether the file holds nothing but zero bytes from the start of the frame in frameBuffer (got
+// bytes of it) to its end: what a file system can leave after a crash in mid-write, where the
+// frame would start. No frame starts so, since its first record marker is never 0. The rest of
+// the file is read only when the whole buffer is zero, and then the frame is lost anyway.
+bool DCD_R::onlyZerosFrom(std::int64_t got) {
+  const auto zero = [](const char* from, std::int64_t n) {
+    return std::all_of(from, from + n, [](char c) { return c == 0; });
+  };
+  if (!zero(frameBuffer.data(), got)) return false;
+  std::vector<char> chunk(1 << 16);
+  for (std::int64_t left = fileSize - position - got; left > 0;) {
+    dcdf.read(chunk.data(), static_cast<std::streamsize>(std::min<std::int64_t>(left, chunk.size())));
+    const std::int64_t n = dcdf.gcount();
+    if (n <= 0 || !zero(chunk.data(), n)) return false;
+    left -= n;
+  }
+  return true;
+}
+
 void DCD_R::read_oneFrame() {
   if (!headerRead) fail("no frame can be read before the header");
   if (damaged) fail("no frame can be read after a damaged one");
@@ -274,6 +293,11 @@ void DCD_R::read_oneFrame() {
     fail("there is no frame " + str(framesRead + 1) + ": the file holds " + str(nFramesInFile) +
          (nFramesInFile == 1 ? " complete frame" : " complete frames"));
   damaged = true;  // until every record of the frame has been checked
+  if (onlyZerosFrom(got)) {
+    zeroTailStart = position;
+    failIncomplete("frame " + str(framesRead + 1) + ": the file holds only zero bytes from byte " + str(position) +
+                   " to its end at byte " + str(fileSize));
+  }
   std::int64_t at = 0;
   const char* cell = QCRYS != 0 ? frameRecord(at, got, kCellBytes, "unit-cell record") : nullptr;
   const char* xs = frameRecord(at, got, 4 * n, "X record");

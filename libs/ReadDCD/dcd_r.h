@@ -12,7 +12,8 @@
 // Use: DCD_R dcd(path); dcd.read_header(); then getNFramesInFile() times read_oneFrame(),
 // each followed by getX(), getY(), getZ(). A file that cannot be opened, is damaged or
 // ends early raises DCDError (DCDIncompleteFrame when it ends inside a frame that is sound as
-// far as it goes); only unequal markers around a header record end the process.
+// far as it goes, or holds only zero bytes from where a frame would start); only unequal markers
+// around a header record end the process.
 class DCD_R : public DCD {
 public:
   // Opens the path; an unopenable file is reported on standard error here, and
@@ -29,10 +30,14 @@ public:
   void printHeader() const;
 
   // Complete frames stored in the file, from its size and the frame layout the header
-  // gives; writers' NFILE and NSTEP often disagree with it. Valid after read_header().
+  // gives; writers' NFILE and NSTEP often disagree with it. Zero bytes at the end count as frames
+  // until read. Valid after read_header().
   long long getNFramesInFile() const { return nFramesInFile; }
   // Bytes after the last complete frame: a frame cut short, or stray bytes.
   long long getTrailingBytes() const { return trailingBytes; }
+  // Where a frame would have started when the rest of the file proved to be zero bytes (read as
+  // the file cut there: DCDIncompleteFrame); -1 until then.
+  long long getZeroTailStart() const { return zeroTailStart; }
   // Bytes in the file. Valid after read_header().
   long long getFileSize() const { return fileSize; }
 
@@ -46,6 +51,7 @@ private:
   void readAtomCount();
   void readFreeAtoms();
   void measureFrames();
+  bool onlyZerosFrom(std::int64_t got);
   const char* frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, const char* record) const;
 
   std::string path;
@@ -59,5 +65,6 @@ private:
   long long nFramesInFile = 0;
   long long trailingBytes = 0;
   long long framesRead = 0;
+  long long zeroTailStart = -1;
   std::vector<char> frameBuffer;  // one whole frame, read in one call
 };

@@ -177,8 +177,19 @@ TEST_F(Corvid, OptionsNamingOneFileAreRefusedBeforeAnyWork) {
                       link = Path("link.fa");
     fs::copy_file(kData + "out.fa", kept);
     fs::create_hard_link(kept, link);
+    // Links to a file not made yet: one named by its path, a chain of two (the second relative
+    // to its own folder), and a second link to the same missing file.
+    const std::string t = Path("t.fa"), l = Path("l"), chain = Path("chain"), also = Path("also");
+    fs::create_directories(m_Dir / "sub");
+    fs::create_symlink(t, l);
+    fs::create_symlink("../l", m_Dir / "sub" / "l2");
+    fs::create_symlink("sub/l2", chain);
+    fs::create_symlink("t.fa", also);
     // arguments, the two options named
     const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", kProtein, "-out", l, "-clwout", t}, "-out " + l + " and -CLWOut " + t},
+        {{"-in", kProtein, "-out", t, "-log", l}, "-out " + t + " and -Log " + l},
+        {{"-in", kProtein, "-out", chain, "-scorefile", also}, "-out " + chain + " and -ScoreFile " + also},
         {{"-in", kProtein, "-out", x, "-clwout", x}, "-out " + x + " and -CLWOut " + x},
         {{"-in", kProtein, "-out", x, "-log", dotted}, "-out " + x + " and -Log " + dotted},
         {{"-in", kProtein, "-fastaout", kept, "-scorefile", link}, "-FASTAOut " + kept + " and -ScoreFile " + link},
@@ -190,6 +201,7 @@ TEST_F(Corvid, OptionsNamingOneFileAreRefusedBeforeAnyWork) {
         EXPECT_EQ(run.err, "Options " + options + " name the same file\n");
     }
     EXPECT_FALSE(fs::exists(x));
+    EXPECT_FALSE(fs::exists(t));
     EXPECT_EQ(readWholeFile(kept), readWholeFile(kData + "out.fa"));
     // Standard output, a device and two inputs may be named twice.
     RunOk({"-in", kProtein, "-out", "-", "-fastaout", "-", "-clwout", "/dev/null", "-scorefile", "/dev/null"});

@@ -1,7 +1,11 @@
 // Whole runs of the quorix executable: symmetry found on synthetic assemblies with known
 // answers, the results in their fixed layouts, manual permutations, trajectories, and the ends
 // of a run on unusable input.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <Eigen/Geometry>
 #include <cmath>
@@ -11,6 +15,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "tests/app/runProgram.h"
@@ -600,6 +605,7 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         const char* name;
         std::size_t cutTo;   // bytes kept (0: all)
         std::size_t marker;  // a record marker set to 7 (0: none)
+        std::size_t zeros;   // zero bytes appended (after them a byte 1 when the status is 1)
         int wholeFrames;     // the frames fitted, whose results the run reports
         int status;
         // On standard error, after "Warning: trajectory <path> " (status 0) or after
@@ -607,17 +613,25 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         std::string message;
     };
     const sCase cases[] = {
-        {"cut_in_last_z", end - 100, 0, 2, 0,
+        {"cut_in_last_z", end - 100, 0, 0, 2, 0,
          "ends inside frame 3 (the file ends at byte " + str(end - 100) + "); fitted the 2 complete frames before it"},
-        {"cut_before_x", first + 2 * frame + 3, 0, 2, 0, "ends inside frame 3"},
-        {"cut_in_first", first + 100, 0, 0, 0, "ends inside frame 1 (the file ends at byte " + str(first + 100) + ")"},
-        {"x_marker", 0, first + frame, 1, 1,
+        {"cut_before_x", first + 2 * frame + 3, 0, 0, 2, 0, "ends inside frame 3"},
+        {"cut_in_first", first + 100, 0, 0, 0, 0, "ends inside frame 1 (the file ends at byte " + str(first + 100) + ")"},
+        {"x_marker", 0, first + frame, 0, 1, 1,
          "frame 2: the X record at byte " + str(first + frame) + " holds 7 bytes, expected " + str(4 * natom) +
              "; the results reported are those of frame 1"},
-        {"y_end_marker", 0, first + 2 * record - 4, 0, 1,
+        {"y_end_marker", 0, first + 2 * record - 4, 0, 0, 1,
          "frame 1: the Y record at byte " + str(first + record) + " ends with the marker 7, expected " +
              str(4 * natom) + "; the results reported are those of the PDB file's coordinates"},
-        {"cut_and_damaged", end - 100, first + 2 * frame, 2, 1, "frame 3: the X record at byte"},
+        {"cut_and_damaged", end - 100, first + 2 * frame, 0, 2, 1, "frame 3: the X record at byte"},
+        // What a file system can leave after a crash in mid-write: zeros where a frame would start.
+        {"zero_tail", 0, 0, 4, 3, 0,
+         "ends inside frame 4 (only zero bytes from byte " + str(end) + " to the end of the file at byte " +
+             str(end + 4) + "); fitted the 3 complete frames before it"},
+        {"zero_frames", 0, 0, 2 * frame + 5, 3, 0, "ends inside frame 4 (only zero bytes from byte " + str(end)},
+        {"zeros_then_data", 0, 0, 2 * frame + 5, 3, 1,
+         "frame 4: the X record at byte " + str(end) + " holds 0 bytes, expected " + str(4 * natom) +
+             "; the results reported are those of frame 3"},
     };
     std::map<int, sRun> reference;  // a whole file of the first k frames
     for (const sCase& c : cases) {
@@ -632,6 +646,8 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         const std::int32_t seven = 7;
         if (c.marker) bytes.bytes.replace(c.marker, 4, reinterpret_cast<const char*>(&seven), 4);
         if (c.cutTo) bytes.bytes.resize(c.cutTo);
+        bytes.bytes.append(c.zeros, '\0');
+        if (c.zeros && c.status) bytes.bytes += '\1';
         const sRun r = run(c.name, bytes);
         EXPECT_EQ(r.run.status, c.status) << r.run.err;
         const std::string& path = r.path;
@@ -643,6 +659,17 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         EXPECT_EQ(r.table, reference[c.wholeFrames].table);
         EXPECT_EQ(r.document, reference[c.wholeFrames].document);
     }
+
+    // Every group reads the file to its end; the warning is given once.
+    DcdBytes cut = whole;
+    cut.bytes.resize(end - 100);
+    TempDcdFile dcd("cut_twice", cut);
+    const sProgramRun twice = quorix({pdb.path(), "c2", "c4", "-d", dcd.path});
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(trajectoryValues(twice.out, "c4").size(), 3u);
+    const std::size_t warning = twice.err.find("Warning: trajectory");
+    EXPECT_NE(warning, std::string::npos);
+    EXPECT_EQ(warning, twice.err.rfind("Warning: trajectory")) << twice.err;
 }
 
 TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {
@@ -779,13 +806,28 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
     }
 }
 
+TEST(QuorixRun, InputFromAPipeReadsAsTheFile) {
+    const std::string pdb = kData + "c3_exact_ca.pdb", program = quorixPath();
+    const std::vector<std::string> table = groupLines(quorix({pdb, "c3"}).out, "c3");
+    ASSERT_EQ(table.size(), 4u);
+    for (const std::string& command :
+         {"cat " + pdb + " | " + program + " /dev/stdin c3", program + " <(cat " + pdb + ") c3"}) {
+        const sProgramRun run = runProgram({"/bin/bash", "-c", command});
+        EXPECT_EQ(run.status, 0) << command << run.err;
+        EXPECT_EQ(groupLines(run.out, "c3"), table) << command;
+    }
+}
+
 TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
     const std::string pdbText = readWholeFile(kData + "c3_exact_ca.pdb");
     cTempFile pdb(pdbText);
     const DcdBytes dcdBytes = DcdBytes().header(controlWords(0, 0)).titles({}).ints({387});
     TempDcdFile dcd("input", dcdBytes);
-    cOutputPath results("results.txt"), link("link.pdb");
+    cOutputPath results("results.txt"), link("link.pdb"), dangling("dangling.txt"), again("again.txt");
     std::filesystem::create_symlink(pdb.path(), link.path);
+    // Links to the JSON file before it exists.
+    std::filesystem::create_symlink(results.path, dangling.path);
+    std::filesystem::create_symlink(std::filesystem::path(results.path).filename(), again.path);
     // The same file through another name: a link, or a detour through a folder.
     const std::string detour = std::filesystem::path(pdb.path()).parent_path().string() + "/./" +
                                std::filesystem::path(pdb.path()).filename().string();
@@ -804,6 +846,10 @@ TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
          "Cannot write the JSON file " + detour + ": it is the same file as the input PDB file " + pdb.path()},
         {{"-d", dcd.path, "-j", dcd.path},
          "Cannot write the JSON file " + dcd.path + ": it is the same file as the trajectory " + dcd.path},
+        {{"--output", dangling.path, "-j", results.path},
+         "Cannot write the JSON file " + results.path + ": it is the same file as the output file " + dangling.path},
+        {{"--output", dangling.path, "-j", again.path},
+         "Cannot write the JSON file " + again.path + ": it is the same file as the output file " + dangling.path},
     };
     for (const sCase& c : cases) {
         std::vector<std::string> args{pdb.path(), "c3"};
@@ -815,6 +861,58 @@ TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
         EXPECT_EQ(readWholeFile(pdb.path()), pdbText);
         EXPECT_EQ(readWholeFile(dcd.path), dcdBytes.bytes);
         EXPECT_FALSE(std::filesystem::exists(results.path));
+    }
+}
+
+namespace {
+
+// Reads a named pipe as `cat` would, stopping at the first end of file, but present from before
+// the program starts: a reader that opened it later could miss an early open and close.
+class cPipeReader {
+public:
+    explicit cPipeReader(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
+        reader = std::thread([this] {
+            char chunk[4096];
+            // poll waits for a first writer; a pipe never written ends the wait after 60 s.
+            for (pollfd ready{fd, POLLIN, 0}; ::poll(&ready, 1, 60000) > 0;) {
+                const ssize_t n = ::read(fd, chunk, sizeof chunk);
+                if (n <= 0) break;
+                text.append(chunk, static_cast<std::size_t>(n));
+            }
+            ::close(fd);
+        });
+    }
+    // What was read, once the reader has stopped.
+    std::string finish() {
+        reader.join();
+        return text;
+    }
+
+private:
+    int fd;
+    std::string text;
+    std::thread reader;
+};
+
+}  // namespace
+
+TEST(QuorixRun, OutputsToNamedPipesReachTheirReaders) {
+    const std::string pdb = kData + "c3_exact_ca.pdb";
+    for (const std::string option : {"-j", "--output"}) {
+        cOutputPath pipe("pipe" + option);
+        ASSERT_EQ(::mkfifo(pipe.path.c_str(), 0600), 0);
+        cPipeReader reader(pipe.path);
+        // Checking the pipe must not end its reader's input, or the results would wait forever
+        // for a reader that is gone: the time limit turns that into a failure.
+        const sProgramRun run = runProgram({"/usr/bin/timeout", "20", quorixPath(), pdb, "c3", option, pipe.path});
+        const std::string text = reader.finish();
+        EXPECT_EQ(run.status, 0) << option << run.err;
+        if (option == "-j") {
+            const json document = json::parse(text, nullptr, false);
+            EXPECT_TRUE(document.is_array() && document.size() == 1u) << text;
+        } else {
+            EXPECT_NE(text.find("RMSD : "), std::string::npos) << text;
+        }
     }
 }
 
@@ -841,12 +939,18 @@ TEST(QuorixRun, LaterGroupEndingTheRunKeepsWhatEarlierGroupsReported) {
     EXPECT_FALSE(std::filesystem::exists(results.path));
     EXPECT_EQ(readWholeFile(output.path), "results of an earlier run\n");
 
-    // A JSON file that cannot be written while the run ends is one more message, not a second end.
-    const sProgramRun full = quorix({pdb, "c3", "t", "-j", "/dev/full"});
-    EXPECT_EQ(full.status, 1);
-    const std::string message = "Cannot write the JSON file /dev/full";
-    EXPECT_NE(full.err.find(message), std::string::npos) << full.err;
-    EXPECT_EQ(full.err.find(message), full.err.rfind(message)) << full.err;
+    // A JSON file that cannot be written while the run ends is one more message, not a second
+    // end; at the end of a run that went well it is the end. Either way the message says why.
+    for (const std::vector<std::string>& groups : {std::vector<std::string>{"c3", "t"}, {"c3"}}) {
+        std::vector<std::string> args{pdb};
+        args.insert(args.end(), groups.begin(), groups.end());
+        args.insert(args.end(), {"-j", "/dev/full"});
+        const sProgramRun full = quorix(args);
+        EXPECT_EQ(full.status, 1);
+        const std::string message = "Cannot write the JSON file /dev/full: No space left on device\n";
+        EXPECT_NE(full.err.find(message), std::string::npos) << full.err;
+        EXPECT_EQ(full.err.find(message), full.err.rfind(message)) << full.err;
+    }
 }
 
 TEST(QuorixRun, MatchedAtomsAtOnePointHaveNoAxis) {

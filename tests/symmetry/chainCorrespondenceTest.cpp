@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <cpuid.h>
+#endif
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -288,6 +291,17 @@ TEST(CubicGroupCorrespondence, HopelessSearchStopsAtItsStepBudget) {
     EXPECT_EQ(maxInducedSubGraph(ringGraph, ringGraph, &budget).size(),
               maxInducedSubGraph(ringGraph, ringGraph).size());
     EXPECT_GT(budget, 0);
+}
+
+TEST(CubicGroupCorrespondence, SearchRunsTheCopyForThisProcessor) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    // The processor asked directly (CPUID leaf 1, ECX bit 23), not through the compiler's test.
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    ASSERT_TRUE(__get_cpuid(1, &eax, &ebx, &ecx, &edx));
+    EXPECT_EQ(maxInducedSubGraphCountsInHardware(), (ecx & bit_POPCNT) != 0);
+#else
+    EXPECT_FALSE(maxInducedSubGraphCountsInHardware());
+#endif
 }
 
 namespace {

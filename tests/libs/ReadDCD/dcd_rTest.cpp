@@ -188,7 +188,8 @@ TEST(DCD_R, DamagedOrTruncatedFrameIsAnErrorNeverAGarbageFrame) {
   const Case cases[] = {
       {"synthetic/truncated_last_frame.dcd", 2, "frame 3: the file ends inside the Y record", true},
       {"synthetic/truncated_in_marker.dcd", 2, "frame 3: the file ends inside the Z record", true},
-      {"synthetic/trailing_garbage.dcd", 3, "frame 4: the file ends before the X record", true},
+      {"synthetic/trailing_garbage.dcd", 3, "frame 4: the file holds only zero bytes from byte 528 to its end at byte 531",
+       true},
       {"synthetic/bad_cell_marker.dcd", 2, "frame 3: the unit-cell record at byte 556 holds 40 bytes, expected 48",
        false},
       {"synthetic/cell_flag_without_cell.dcd", 0, "frame 1: the unit-cell record at byte 276 holds 20 bytes", false},
@@ -298,4 +299,50 @@ TEST(DCD_R, FrameCountFollowsTheFileNotTheHeader) {
   EXPECT_EQ(dcd.getZ()[1], 12.0f);
   EXPECT_THROW(dcd.read_oneFrame(), DCDError);
   EXPECT_EQ(dcd.getX()[0], 7.0f);
+}
+
+TEST(DCD_R, ZeroBytesWhereAFrameWouldStartReadAsTheFileCutThere) {
+  // One frame of 2 atoms with a unit cell, then what a crash can leave behind it.
+  const double cell[6] = {10, 0, 10, 0, 0, 10};
+  const DcdBytes frame = DcdBytes()
+                             .header(controlWords(1, 0, 1))
+                             .titles({"* ZERO TAIL"})
+                             .ints({2})
+                             .record(cell, sizeof cell)
+                             .floats({1, 2}).floats({3, 4}).floats({5, 6});
+  const std::size_t end = frame.bytes.size(), frameBytes = 56 + 3 * 16;
+  struct Case {
+    const char* name;
+    std::size_t zeros;
+    bool thenOneByte;  // a byte 1 after the zeros: damage, not a cut
+    const char* phrase;
+  };
+  const Case cases[] = {
+      {"four", 4, false, "the file holds only zero bytes from byte"},
+      {"frame_and_more", frameBytes + 10, false, "the file holds only zero bytes from byte"},
+      {"beyond_a_read", 200000, false, "the file holds only zero bytes from byte"},
+      {"zeros_then_data", frameBytes + 10, true, "the unit-cell record at byte"},
+      {"long_zeros_then_data", 200000, true, "the unit-cell record at byte"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DcdBytes bytes = frame;
+    bytes.bytes.append(c.zeros, '\0');
+    if (c.thenOneByte) bytes.bytes += '\1';
+    TempDcdFile file(c.name, bytes);
+    DCD_R dcd(file.c_str());
+    dcd.read_header();
+    ASSERT_NO_THROW(dcd.read_oneFrame());
+    EXPECT_EQ(dcd.getX()[1], 2.0f);
+    try {
+      dcd.read_oneFrame();
+      ADD_FAILURE() << "no error for frame 2";
+    } catch (const DCDError& e) {
+      const std::string expected = std::string("frame 2: ") + c.phrase + " " + std::to_string(end);
+      EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+      EXPECT_EQ(dynamic_cast<const DCDIncompleteFrame*>(&e) != nullptr, !c.thenOneByte) << e.what();
+    }
+    EXPECT_EQ(dcd.getZeroTailStart(), c.thenOneByte ? -1 : static_cast<long long>(end));
+    EXPECT_EQ(dcd.getX()[1], 2.0f);
+  }
 }
