@@ -71,18 +71,23 @@ public:
 
     // --- Crystal-mate replication (crystalReplication.cpp)
     // Completes an assembly of which the file holds only part from the crystal's space group:
-    // about the point where rotation axes meet nearest the chains, among those whose rotations
-    // form a group whose order divides `order` (the chains of the assembly) and complete the file
-    // to a multiple of `order` chains, every chain of the file is copied (its aligned CA atoms
-    // only) by every rotation of that group, except the copies that fall onto a chain already
-    // there (the file's chains may be related by the group already). `kind` ('c', 'd', 't', 'o'; 0 for any) is the kind of group
-    // searched: a cyclic search takes only cyclic groups, and a group of the full order must be of
-    // that kind (the dihedral group of 2n for Dn, not the cyclic one). The copies are appended to
-    // the chains, with their source in chainIndices and in crystalMates, and their pair-matrix
-    // entries, centres and directions filled, so that the search treats them like chains of the
-    // file. Replaces the copies of an earlier call; adds nothing when no point qualifies. Only the
-    // crystal-mate switch, which the command line never sets, reaches it.
-    void replicateChainsCrystal(int order, char kind = 0);
+    // about the point where rotation axes meet nearest the chains (or the point of one axis),
+    // among those whose rotations form a group whose order divides `order` (the chains of the
+    // assembly), every chain of the file is copied (its aligned CA atoms only) by every rotation
+    // of that group, except the copies that fall onto a chain already there (the file's chains
+    // may be related by the group already). A point qualifies only when the file's chains and the
+    // copies are exactly the images of the file's chains under one group of `order` rotations of
+    // the kind searched about that point: the point's own group of that order, or its group with
+    // the rotations that already relate the file's chains. `kind` ('c', 'd', 't', 'o'; 0 for any)
+    // is the kind of group searched: a cyclic search takes only cyclic groups, and a group of the
+    // full order must be of that kind (the dihedral group of 2n for Dn, not the cyclic one). The
+    // copies are appended to the chains, with their source in chainIndices and in crystalMates,
+    // and their pair-matrix entries, centres and directions filled, so that the search treats
+    // them like chains of the file. Replaces the copies of an earlier call. Returns why nothing
+    // was added when no point qualifies (a line such as "no site of P 6 2 2 near the chains
+    // holds the group T"), empty otherwise. Only the crystal-mate switch, which the command line
+    // never sets, reaches it.
+    std::string replicateChainsCrystal(int order, char kind = 0);
     // A chain added by replicateChainsCrystal: chains[chain] is chains[source] moved by motion.
     struct sCrystalMate {
         int chain;

@@ -14,6 +14,7 @@
 #include "crystal/seitzMx.h"
 #include "structure/cMolecule.h"
 #include "symmetry/cSym.h"
+#include "symmetry/replicationAssemblies.h"
 
 namespace {
 
@@ -176,6 +177,68 @@ bool mayQualify(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& a
     return true;
 }
 
+// A basis of the lattice whose cell vectors are the columns of `cell` (Å), made as short and as
+// nearly perpendicular as subtracting whole multiples of one vector from another makes them: the
+// ±1 window of such a basis holds the lattice points nearest a point. A basis that no such step
+// shortens (every ordinary cell) is returned unchanged.
+cMatrix33 reducedBasis(const cMatrix33& cell) {
+    cVector3 v[3] = {cell * cVector3(1.0, 0.0, 0.0), cell * cVector3(0.0, 1.0, 0.0), cell * cVector3(0.0, 0.0, 1.0)};
+    // Each step shortens a vector by a relative amount above rounding, so the loop ends; the
+    // bound only guards against cells that are no cells.
+    for (int round = 0, changed = 1; changed && round < 100; ++round) {
+        changed = 0;
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) {
+                if (i == j) continue;
+                const double k = std::round((v[i] | v[j]) / v[j].norm2());
+                const cVector3 shorter = v[i] - v[j] * k;
+                if (k != 0.0 && shorter.norm2() < v[i].norm2() * (1.0 - 1e-9)) {
+                    v[i] = shorter;
+                    changed = 1;
+                }
+            }
+    }
+    return cMatrix33(v[0], v[1], v[2]);
+}
+
+// The lattice point of `basis` (columns, Å; toBasis its inverse) nearest p in space.
+cVector3 nearestLatticePoint(const cMatrix33& basis, const cMatrix33& toBasis, const cVector3& p) {
+    const cVector3 f = toBasis * p;
+    const cVector3 rounded(std::round(f.x), std::round(f.y), std::round(f.z));
+    cVector3 best = basis * rounded;
+    for (int i = -1; i <= 1; ++i)
+        for (int j = -1; j <= 1; ++j)
+            for (int k = -1; k <= 1; ++k) {
+                const cVector3 q = basis * (rounded + cVector3(i, j, k));
+                if ((q - p).norm2() < (best - p).norm2()) best = q;
+            }
+    return best;
+}
+
+// Whether a group of n rotations of this kind can be part of a group of `order` rotations of kind
+// `kind` (0 for any): the subgroups of Cm are the Ck with k dividing m; of Dm, those and C2 and the
+// Dk with k dividing m; of T, C2, C3 and D2; of O, also C4, D3, D4 and T.
+bool liesInside(char groupKind, int n, int order, char kind) {
+    if (order % n != 0) return false;
+    const int turn = groupKind == 'c' ? n : groupKind == 'd' ? n / 2 : groupKind == 't' ? 3 : 4;  // main axis
+    switch (kind) {
+        case 'c': return groupKind == 'c';
+        case 'd':
+            return (groupKind == 'c' && turn == 2) || ((groupKind == 'c' || groupKind == 'd') && (order / 2) % turn == 0);
+        case 't': return (groupKind == 'c' && turn <= 3) || (groupKind == 'd' && turn == 2) || groupKind == 't';
+        case 'o': return groupKind == 'o' || groupKind == 't' || turn <= 4;
+        default: return true;
+    }
+}
+
+// The group searched, as a line of text names it: C4, D2, T, O.
+std::string groupName(int order, char kind) {
+    if (kind == 't' || kind == 'o') return kind == 't' ? "T" : "O";
+    std::string name = kind == 'c' ? "C" : kind == 'd' ? "D" : "of order ";
+    name += std::to_string(kind == 'd' ? order / 2 : order);
+    return name;
+}
+
 }  // namespace
 
 std::vector<sCrystalAxis> crystalRotationAxes(const T_SgRecord& sg, const cMatrix33& cell) {
@@ -225,32 +288,57 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
     };
     std::vector<sLine> lines;
     const int nAxes = static_cast<int>(axes.size());
+    // The rotation about axis ia followed by T (perpendicular to it) is the same rotation about
+    // the parallel axis through origin + axisPoint + T/2 + (a x T) / (2 tan(pi/N)).
+    auto addLine = [&](int ia, const cVector3& origin, const cVector3& axisPoint, const cVector3& T) {
+        const cVector3& a = axes[ia].direction;
+        if (std::fabs(a | T) > kTolerance) return;
+        const cVector3 P = origin + axisPoint + T / 2.0 + (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
+        const bool known = std::any_of(lines.begin(), lines.end(), [&](const sLine& line) {
+            return line.axis == ia && ((P - line.point) ^ a).norm2() < kTolerance * kTolerance;
+        });
+        if (!known) lines.push_back({ia, P});
+    };
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j)
             for (int k = -1; k <= 1; ++k)
                 for (int v = 0; v < lattice.nTrVector; ++v) {
                     const int* c = lattice.trVector + 3 * v;
                     const cVector3 T = cell * cVector3(i + c[0] / 12.0, j + c[1] / 12.0, k + c[2] / 12.0);
-                    for (int ia = 0; ia < nAxes; ++ia) {
-                        const cVector3& a = axes[ia].direction;
-                        if (std::fabs(a | T) > kTolerance) continue;
-                        // The rotation about a followed by T (perpendicular to a) is the same
-                        // rotation about the parallel axis through P.
-                        const cVector3 P = origin + axes[ia].point + T / 2.0 +
-                                           (a ^ T) / (2.0 * std::tan(kPi / axes[ia].order));
-                        const bool known = std::any_of(lines.begin(), lines.end(), [&](const sLine& line) {
-                            return line.axis == ia && ((P - line.point) ^ a).norm2() < kTolerance * kTolerance;
-                        });
-                        if (!known) lines.push_back({ia, P});
-                    }
+                    for (int ia = 0; ia < nAxes; ++ia) addLine(ia, origin, axes[ia].point, T);
                 }
+    // In an oblique cell the rounded cell coordinates can name a lattice point far from the
+    // chains, and the window of the cell's own basis can miss the lattice vectors that reach the
+    // nearest axes: the window of a reduced basis about the lattice point nearest in space covers
+    // them. Axis points and centring vectors are taken to their lattice images nearest the origin.
+    const cMatrix33 basis = reducedBasis(cell);
+    const cMatrix33 toBasis = basis.Inverse();
+    const cVector3 nearest = nearestLatticePoint(basis, toBasis, reference);
+    bool sameBasis = true;
+    for (int e = 0; e < 9; ++e) sameBasis = sameBasis && basis.m[e] == cell.m[e];
+    if (!sameBasis || (nearest - origin).norm2() > kTolerance * kTolerance) {
+        auto reduced = [&](const cVector3& p) { return p - nearestLatticePoint(basis, toBasis, p); };
+        std::vector<cVector3> axisPoints;
+        for (const sCrystalAxis& axis : axes) axisPoints.push_back(reduced(axis.point));
+        for (int v = 0; v < lattice.nTrVector; ++v) {
+            const int* c = lattice.trVector + 3 * v;
+            const cVector3 centring = reduced(cell * cVector3(c[0] / 12.0, c[1] / 12.0, c[2] / 12.0));
+            for (int i = -1; i <= 1; ++i)
+                for (int j = -1; j <= 1; ++j)
+                    for (int k = -1; k <= 1; ++k)
+                        for (int ia = 0; ia < nAxes; ++ia)
+                            addLine(ia, nearest, axisPoints[ia], basis * cVector3(i, j, k) + centring);
+        }
+    }
 
+    // The meeting points only: a line's own point stays the candidate of that line alone, even
+    // where lines meet on it (the chains on a plane of the crystal).
     std::unordered_map<tGridCell, std::vector<int>, sGridCellHash> grid;
     auto add = [&](const cVector3& X, std::set<int> axisSet) {
         grid[gridCell(X)].push_back(static_cast<int>(candidates.size()));
         candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X)});
     };
-    // The first candidate within the merging distance of X, or -1. Only the grid cells within
+    // The first meeting point within the merging distance of X, or -1. Only the grid cells within
     // that distance of X can hold one.
     const double reach = std::sqrt(kTolerance) / kMergeCell;
     auto coinciding = [&](const cVector3& X) {
@@ -298,7 +386,8 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
             else
                 add(X, {ia, ib});
         }
-        add(P + a * (a | (reference - P)), {ia});
+        const cVector3 foot = P + a * (a | (reference - P));
+        candidates.push_back({foot, {ia}, centreScore(chainCentres, foot)});
     }
     return candidates;
 }
@@ -391,14 +480,17 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         char kind;
     };
     std::map<std::set<int>, sGroup> groups;
+    std::vector<cVector3> fileCentroids;
+    for (const std::vector<cVector3>& chain : chains) fileCentroids.push_back(centroid(chain));
     const double chainCount = static_cast<double>(chains.size());
     const sReplicationCentre* chosen = nullptr;
     int chosenCopies = 0;
+    double nearest = 0.0;  // root-mean-square distance (Å) of the first qualifying candidate
     for (int index : byScore) {
         const sReplicationCentre& candidate = candidates[index];
-        // Past the distance of the first qualifying candidate: only ties may displace it.
-        if (chosen && std::sqrt(candidate.score / chainCount) - std::sqrt(chosen->score / chainCount) > kSameDistance)
-            break;
+        // Past the distance of the first qualifying candidate: only ties may displace it. The
+        // window is measured from that candidate, not from a tie that displaced it.
+        if (chosen && std::sqrt(candidate.score / chainCount) - nearest > kSameDistance) break;
         if (!mayQualify(candidate.axes, axes, order, kind)) continue;
         auto [known, fresh] = groups.try_emplace(candidate.axes);
         if (fresh) {
@@ -416,9 +508,22 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         // The file's chains with the new images make whole assemblies; the images are at most
         // the chains times the rotations other than the identity.
         if (chains.size() * n < static_cast<std::size_t>(order)) continue;
+        // With fewer rotations than the assembly has, the site's must be among the assembly's (two
+        // assemblies about one point that they swap would overlap), and the file's chains must
+        // bring the others: the first chain's images are at most the site's rotations times the
+        // file's chains that are rotations of it about the site.
+        sFirstChainRelations related;
+        if (n < order) {
+            if (!liesInside(groupKind, n, order, kind)) continue;
+            related = firstChainRelations(candidate.point, chains, fileCentroids);
+            if (related.count * n < order) continue;
+        }
         int copies = 0;
         std::vector<sReplicationImage> added = replicationImages(candidate.point, group, chains, &copies);
         if ((chains.size() + added.size()) % order != 0) continue;
+        if (n < order && !formsAssemblies(candidate.point, group, chains, fileCentroids, related, added, order, kind))
+            continue;
+        if (!chosen) nearest = std::sqrt(candidate.score / chainCount);
         if (!chosen || copies > chosenCopies) {
             chosen = &candidate;
             chosenCopies = copies;
@@ -437,13 +542,19 @@ cSpatialTransform rotationAbout(const cVector3& centre, const cVector3& axis, do
     return cSpatialTransform(R, centre - R * centre);
 }
 
-void cSym::replicateChainsCrystal(int order, char kind) {
+std::string cSym::replicateChainsCrystal(int order, char kind) {
     removeCrystalMates(*this);
     // Only the operators of this build are wanted; the record is read directly below.
     crystal.symmetryOperators.clear();
     crystal.createSymmetryOperators();
     const int n = static_cast<int>(chains.size());
-    if (crystal.symmetryOperators.empty() || n == 0) return;
+    std::string spaceGroup = crystal.spaceGroupText();
+    spaceGroup.erase(spaceGroup.find_last_not_of(' ') + 1);
+    if (crystal.symmetryOperators.empty())
+        return crystal.cellRead
+                   ? "the space group \"" + spaceGroup + "\" of the cell record gives no symmetry operators"
+                   : "the file has no crystal cell record";
+    if (n == 0) return "the file has no chains";
 
     if (n == 1 && chains[0]->alignedAtoms.empty()) alignWithItself(*chains[0]);
     std::vector<cVector3> centres;
@@ -461,7 +572,7 @@ void cSym::replicateChainsCrystal(int order, char kind) {
     std::vector<cMatrix33> group;
     std::vector<sReplicationImage> images;
     const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, caAtoms, order, kind, &group, &images);
-    if (!chosen) return;
+    if (!chosen) return "no site of " + spaceGroup + " near the chains holds the group " + groupName(order, kind);
 
     for (const sReplicationImage& image : images) {
         const cMatrix33& R = group[image.element];
@@ -489,4 +600,5 @@ void cSym::replicateChainsCrystal(int order, char kind) {
     chainCount = static_cast<int>(chains.size());
     segments.assign(chainCount, cPDBSegment{});
     compareCrystalMates(*this);
+    return "";
 }

@@ -37,9 +37,13 @@ struct sReplicationCentre {
 
 // About the lattice point nearest the mean of the chain centres, every axis is moved by the
 // lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1} (a rotation followed by a lattice
-// vector perpendicular to its axis is a rotation about a parallel axis); every two of these lines
-// that meet give a candidate, the common fixed point of their rotations, and coinciding points
-// share one. After each line's meetings, its point nearest that mean is a candidate on its own.
+// vector perpendicular to its axis is a rotation about a parallel axis): once about the lattice
+// point the cell coordinates of that mean round to, in the cell's own basis, and, where the cell
+// is oblique enough that this point or basis is not the nearest in space, once more about the
+// lattice point nearest in space, in a reduced basis. Every two of these lines that meet give a
+// candidate, the common fixed point of their rotations, and coinciding meeting points share one.
+// After each line's meetings, its point nearest that mean is a candidate of that line alone,
+// whatever meeting point coincides with it.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
@@ -70,10 +74,11 @@ std::vector<sReplicationImage> replicationImages(const cVector3& point, const st
 
 // The candidate of smallest score whose group of rotations qualifies for a search of `order`
 // chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal. chains
-// holds the C-alpha positions of each chain of the file. Among qualifying candidates at the same
-// distance, the one whose rotations map the most chains of the file onto chains of the file is
-// taken. Null when none qualifies. rotations and images, when given, receive the chosen
-// candidate's group of rotations and the images it adds (replicationImages).
+// holds the C-alpha positions of each chain of the file. Among qualifying candidates within 1e-3 Å
+// (root-mean-square over the chains) of the nearest one, the one whose rotations map the most
+// chains of the file onto chains of the file is taken. Null when none qualifies. rotations and
+// images, when given, receive the chosen candidate's group of rotations and the images it adds
+// (replicationImages).
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,
                                                   const std::vector<sCrystalAxis>& axes,
                                                   const std::vector<std::vector<cVector3>>& chains, int order,

@@ -105,7 +105,7 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
 
     if (parameters->autoreplicate) {
         // The whole assembly: 2N chains for a dihedral group of order N.
-        replicateChainsCrystal(group->chainsPerAssembly, type[0]);
+        const std::string failure = replicateChainsCrystal(group->chainsPerAssembly, type[0]);
         const std::string& path = parameters->autoreplicateOutputPath;
         if (!path.empty()) {
             std::cout << path << std::endl;
@@ -115,6 +115,10 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
                 for (const cPDBAtom& atom : chain->atoms.empty() ? chain->alignedAtoms : chain->atoms) atom.toFile(out);
             std::fclose(out);
         }
+        // Without the whole assembly there is nothing to search, whatever the number of chains.
+        if (!failure.empty())
+            endRun(std::cerr,
+                   "Automatic chain replication failed, please provide a file with all the chains\n" + failure);
         if (chainCount == 1)
             endRun(std::cerr, "Automatic chain replication failed, please provide a file with all the chains");
     }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <Eigen/Dense>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -209,10 +211,34 @@ TEST_F(CrystalReplication, SearchFitsTheCompletedAssembly) {
         EXPECT_EQ(sym->chainCount, k.chains) << name;
         EXPECT_EQ(sym->clusterIds.size(), static_cast<std::size_t>(k.clusters)) << name;
     }
-    // Screw axes only: nothing to replicate with.
-    prepare({"P 21 21 21", 60, 70, 80, 90, 90, 90}, {kNearOrigin});
-    EXPECT_EXIT(search(*synthetic::makeGroup('d', 2)), testing::ExitedWithCode(1),
-                "Automatic chain replication failed, please provide a file with all the chains");
+    // Nothing to complete the assembly with, whatever the number of chains: the search ends
+    // saying why. Screw axes only; a dimer about a 2-fold of P 1 2 1, whose 2-folds are all
+    // parallel (no D2) and whose rotations are no 5-fold; two chains a quarter turn apart about
+    // the 4-fold of P 4, which its 2-fold there completes to a C4, no D2.
+    cSpatialTransform dimerB, quarterB;
+    kNearOrigin.rightMultiply3d(cSpatialTransform(cMatrix33(-1, 0, 0, 0, 1, 0, 0, 0, -1), cVector3(0.0)), dimerB);
+    kNearOrigin.rightMultiply3d(cSpatialTransform(cMatrix33(0, -1, 0, 1, 0, 0, 0, 0, 1), cVector3(0.0)), quarterB);
+    struct Refusal {
+        sCell cell;
+        std::vector<cSpatialTransform> file;
+        char type;
+        int order;
+        const char* group;  // as the message names it
+    };
+    const sCell p121{"P 1 2 1", 50, 40, 60, 90, 105, 90};
+    const Refusal refusals[] = {
+        {{"P 21 21 21", 60, 70, 80, 90, 90, 90}, {kNearOrigin}, 'd', 2, "D2"},
+        {p121, {kNearOrigin, dimerB}, 'd', 2, "D2"},
+        {p121, {kNearOrigin, dimerB}, 'c', 5, "C5"},
+        {{"P 4", 50, 50, 70, 90, 90, 90}, {kNearOrigin, quarterB}, 'd', 2, "D2"},
+    };
+    for (const Refusal& r : refusals) {
+        prepare(r.cell, r.file);
+        EXPECT_EXIT(search(*synthetic::makeGroup(r.type, r.order)), testing::ExitedWithCode(1),
+                    std::string("Automatic chain replication failed, please provide a file with all the chains\n") +
+                        "no site of " + r.cell.spaceGroup + " near the chains holds the group " + r.group)
+            << r.cell.spaceGroup << " " << r.type << r.order;
+    }
 }
 
 TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
@@ -304,9 +330,13 @@ TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
 
 TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
     // Sites every axis of which is a translated one (P 2 2 2 body centre, F 2 2 2 at (1/4, 1/4,
-    // 1/4), R 3 2 on rhombohedral axes at (1/2, 1/2, 1/2)), and pairs of chains already related by
-    // a 2-fold of the nearest site: gemmi's nearest site of the group and true mates of chain A
-    // (tests/data/crystal/replication_sites.tsv, written by makeReplicationSites.py there).
+    // 1/4), R 3 2 on rhombohedral axes at (1/2, 1/2, 1/2)); pairs of chains already related by a
+    // 2-fold of the nearest site; half a D2 tetramer in P 2 2 2, whose nearer lone 2-folds would
+    // add a pair that forms no D2 with it; a dimer about a 2-fold of P 1 2 1, which no site makes
+    // a D2; a chain on the plane z = 0 of P 4 2 2 and of P 6 2 2, where the nearest 4-fold (6-fold)
+    // meets 2-folds; two very oblique cells. gemmi's nearest site of the group (a point of the axis
+    // for a cyclic group) or none, and true mates of chain A (tests/data/crystal/
+    // replication_sites.tsv, written by makeReplicationSites.py there).
     struct sCase {
         std::vector<std::string> fields;
         std::vector<cSpatialTransform> chains, mates;
@@ -320,7 +350,7 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
         if (f[0] == "case") cases[f[1]].fields = f;
         (f[0] == "chain" ? cases[f[1]].chains : cases[f[1]].mates).push_back(t);
     }
-    ASSERT_EQ(cases.size(), 6u);
+    ASSERT_EQ(cases.size(), 12u);
     auto caAtoms = [](const cMolecule& chain) {
         std::vector<cVector3> ca;
         for (const cPDBAtom& atom : chain.alignedAtoms)
@@ -332,29 +362,59 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
         for (std::size_t i = 0; i < x.size(); ++i) sum += (x[i] - y[i]).norm2();
         return std::sqrt(sum / x.size());
     };
+    // The point nearest p that every motion leaves in place: the group's centre, or a point of its
+    // axis for a cyclic group (least squares of smallest norm).
+    auto fixedPointNearest = [](const std::vector<cSpatialTransform>& motions, const cVector3& p) {
+        Eigen::MatrixXd A(3 * motions.size(), 3);
+        Eigen::VectorXd b(3 * motions.size());
+        for (std::size_t k = 0; k < motions.size(); ++k) {
+            const cMatrix33& R = motions[k].rotation;
+            const cVector3 rhs = motions[k].translation - (p - R * p);
+            for (int r = 0; r < 3; ++r) {
+                for (int c = 0; c < 3; ++c) A(3 * k + r, c) = (r == c) - R(r, c);
+                b(3 * k + r) = std::array{rhs.x, rhs.y, rhs.z}[r];
+            }
+        }
+        Eigen::JacobiSVD<Eigen::MatrixXd> svd(A, Eigen::ComputeThinU | Eigen::ComputeThinV);
+        svd.setThreshold(1e-8);
+        const Eigen::VectorXd d = svd.solve(b);
+        return p + cVector3(d(0), d(1), d(2));
+    };
     for (const auto& [name, k] : cases) {
         sCell cell{k.fields[2].c_str(), 0, 0, 0, 0, 0, 0};
-        std::istringstream in(k.fields[3] + " " + k.fields[4] + " " + k.fields[6]);
+        std::istringstream in(k.fields[3] + " " + k.fields[4] + " " + k.fields[5] + " " + k.fields[6]);
         char type;
         int order;
-        double distance;
-        in >> cell.a >> cell.b >> cell.c >> cell.alpha >> cell.beta >> cell.gamma >> type >> order >> distance;
+        in >> cell.a >> cell.b >> cell.c >> cell.alpha >> cell.beta >> cell.gamma >> type >> order;
+        const bool none = k.fields[5] == "none";
+        cVector3 site;
+        double distance = 0.0;
+        if (!none) in >> site.x >> site.y >> site.z >> distance;
         prepare(cell, k.chains);
         auto group = synthetic::makeGroup(type, order);
         testing::internal::CaptureStdout();
-        sym->replicateChainsCrystal(group->chainsPerAssembly, type);
+        const std::string failure = sym->replicateChainsCrystal(group->chainsPerAssembly, type);
         testing::internal::GetCapturedStdout();
+        if (none) {
+            EXPECT_EQ(sym->chainCount, static_cast<int>(k.chains.size())) << name << ": nothing may be added";
+            EXPECT_EQ(failure, "no site of " + k.fields[2] + " near the chains holds the group D" +
+                                   std::to_string(order))
+                << name;
+            continue;
+        }
+        EXPECT_EQ(failure, "") << name;
         EXPECT_EQ(sym->chainCount, group->chainsPerAssembly) << name;
         if (sym->chainCount != group->chainsPerAssembly) continue;
 
         const std::vector<cVector3> source = caAtoms(*sym->chains[0]);
         ASSERT_EQ(source.size(), 46u) << name;
-        cVector3 site(0.0), mean(0.0);  // the assembly's centre; the file chains' centres
+        cVector3 mean(0.0);  // the file chains' placements
         for (const cSpatialTransform& t : k.chains) mean += t.translation / k.chains.size();
+        std::vector<cSpatialTransform> motions;
+        for (const cSym::sCrystalMate& mate : sym->crystalMates) motions.push_back(mate.motion);
         for (int c = 0; c < sym->chainCount; ++c) {
             const std::vector<cVector3> atoms = caAtoms(*sym->chains[c]);
             ASSERT_EQ(atoms.size(), source.size()) << name;
-            for (const cVector3& p : atoms) site += p / (atoms.size() * sym->chainCount);
             double best = 1e9;
             for (const cSpatialTransform& t : k.mates) {
                 std::vector<cVector3> moved;
@@ -365,7 +425,8 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
             for (int d = 0; d < c; ++d)
                 EXPECT_GT(rmsd(caAtoms(*sym->chains[d]), atoms), 1.0) << name << ": chains " << d << " and " << c;
         }
-        EXPECT_NEAR((site - mean).norm(), distance, 1e-3) << name << ": not the nearest site";
+        EXPECT_LT((fixedPointNearest(motions, site) - site).norm(), 1e-3) << name << ": not the nearest site";
+        EXPECT_NEAR((fixedPointNearest(motions, mean) - mean).norm(), distance, 1e-3) << name;
 
         // Of the groups about the site, the one that also relates the file's chains is taken, in
         // whichever order the candidates come.
@@ -387,6 +448,40 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
             (void)replicationImages(chosen->point, generatedRotations(chosen->axes, axes), file, &copies);
             EXPECT_EQ(copies > 0, file.size() > 1) << name << (reversed ? ", candidates reversed" : "");
         }
+    }
+}
+
+TEST(ChooseReplicationCentre, TiesAreWithinAThousandthOfTheNearestQualifyingDistance) {
+    // Four chains: B = u A, C = v A, D = u C, with u the 2-fold about z and v the 2-fold about
+    // (1, 0, 1) through the origin, which do not commute. For C2, u maps four chains onto chains
+    // of the file, v two, and w, a 2-fold about y through (30, 0, 0), none. Candidates in order of
+    // distance w, v, u: v displaces w only as a tie, and u must not displace v as a tie of v's
+    // when it is no tie of w's.
+    const std::vector<sCrystalAxis> axes{{cVector3(0, 0, 1), 2, cVector3(0.0)},
+                                         {cVector3(1, 0, 1).normalizedVersion(), 2, cVector3(0.0)},
+                                         {cVector3(0, 1, 0), 2, cVector3(30, 0, 0)}};
+    auto turn = [&](int axis, const std::vector<cVector3>& chain) {
+        std::vector<cVector3> moved;
+        const cMatrix33 R = rotationAbout(cVector3(0.0), axes[axis].direction, M_PI).rotation;
+        for (const cVector3& x : chain) moved.push_back(R * x);
+        return moved;
+    };
+    std::vector<cVector3> A;
+    for (int i = 0; i < 10; ++i)
+        A.push_back(cVector3(8.0 + 1.5 * std::cos(i), 3.0 + 1.1 * std::sin(2.0 * i), 2.0 + 0.7 * i));
+    const std::vector<std::vector<cVector3>> chains{A, turn(0, A), turn(1, A), turn(0, turn(1, A))};
+    // Scores: four times the squared root-mean-square distance (Å) of the four chains.
+    auto score = [](double distance) { return 4.0 * distance * distance; };
+    const std::pair<const char*, std::array<double, 3>> cases[] = {
+        {"v a tie of w differing in the last bits", {score(10.0), std::nextafter(score(10.0), 1e9), score(10.002)}},
+        {"u 0.0012 Å beyond w, 0.0006 Å beyond v", {score(10.0), score(10.0006), score(10.0012)}},
+    };
+    for (const auto& [name, scores] : cases) {
+        const std::vector<sReplicationCentre> candidates{
+            {cVector3(30, 0, 0), {2}, scores[0]}, {cVector3(0.0), {1}, scores[1]}, {cVector3(0.0), {0}, scores[2]}};
+        const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, chains, 2, 'c');
+        ASSERT_NE(chosen, nullptr) << name;
+        EXPECT_EQ(chosen - candidates.data(), 1) << name;
     }
 }
 

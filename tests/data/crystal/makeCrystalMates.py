@@ -49,17 +49,18 @@ def ca_file_case():
     return (c.a, c.b, c.c, c.alpha, c.beta, c.gamma), centre
 
 
-def true_mates(sg, uc, centre, radius=RADIUS):
-    """Every operation of sg with the lattice vectors of components -2..2, in Cartesian form, that
-    moves centre by less than radius: the sorted lines 'r11 .. r33 t1 t2 t3'."""
+def true_mates(sg, uc, centre, radius=RADIUS, ranges=(2, 2, 2)):
+    """Every operation of sg with the lattice vectors of components within ranges (-2..2 unless
+    given), in Cartesian form, that moves centre by less than radius: the sorted lines
+    'r11 .. r33 t1 t2 t3'."""
     orth, frac = uc.orth.mat.tolist(), uc.frac.mat.tolist()
     mates = set()
     for op in sg.operations():
         R = [[v / gemmi.Op.DEN for v in row] for row in op.rot]
         rot = matmul(matmul(orth, R), frac)
-        for i in range(-2, 3):
-            for j in range(-2, 3):
-                for k in range(-2, 3):
+        for i in range(-ranges[0], ranges[0] + 1):
+            for j in range(-ranges[1], ranges[1] + 1):
+                for k in range(-ranges[2], ranges[2] + 1):
                     f = [op.tran[0] / gemmi.Op.DEN + i, op.tran[1] / gemmi.Op.DEN + j, op.tran[2] / gemmi.Op.DEN + k]
                     t = matvec(orth, f)
                     moved = [a + b for a, b in zip(matvec(rot, centre), t)]
