@@ -14,19 +14,16 @@ namespace {
 // loop or close to one, and cannot be written through anyway.
 constexpr int kMaxLinks = 40;
 
-// The file a path will create: through every symbolic link at its end, to a target that does
-// not exist yet. stat follows no link to a missing file, and weakly_canonical resolves only the
-// part of a path that exists, so a dangling link would otherwise compare as a file of its own
-// and an output written through it would land on another. Empty when the chain of links is too
-// long or a link cannot be read: such a path is compared as spelt.
-std::filesystem::path danglingTarget(const std::string& path) {
+}  // namespace
+
+std::string LinkTarget(const std::string& path) {
     std::filesystem::path at = path;
     for (int links = 0; links <= kMaxLinks; ++links) {
         struct stat status;
-        if (lstat(at.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return at;
+        if (lstat(at.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return at.string();
         std::vector<char> target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1);
         const ssize_t length = readlink(at.c_str(), target.data(), target.size());
-        // A link rewritten meanwhile to a longer target: compared as spelt, like any unreadable path.
+        // A link rewritten meanwhile to a longer target: unreadable, like any link that fails here.
         if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return {};
         const std::filesystem::path next(std::string(target.data(), static_cast<std::size_t>(length)));
         // A relative target is read from the folder that holds the link.
@@ -34,8 +31,6 @@ std::filesystem::path danglingTarget(const std::string& path) {
     }
     return {};
 }
-
-}  // namespace
 
 FileIdentity GetFileIdentity(const std::string& path) {
     FileIdentity id;
@@ -47,13 +42,27 @@ FileIdentity GetFileIdentity(const std::string& path) {
         return id;
     }
     id.missing = true;
-    const std::filesystem::path target = danglingTarget(path);
+    // stat follows no link to a missing file, and weakly_canonical resolves only the part of a
+    // path that exists, so a dangling link would otherwise compare as a file of its own and an
+    // output written through it would land on another.
+    const std::filesystem::path target = LinkTarget(path);
     std::error_code error;
     if (!target.empty())
         id.resolved = std::filesystem::weakly_canonical(std::filesystem::absolute(target, error), error).string();
     // An unsearchable directory, an over-long name or a loop of links: two such paths are one
     // file only when spelt alike, never because both failed to resolve.
     if (target.empty() || error) id.resolved = path;
+    return id;
+}
+
+FileIdentity GetStreamIdentity(int fd) {
+    FileIdentity id;
+    struct stat status;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        id.regular = true;
+        id.device = status.st_dev;
+        id.inode = status.st_ino;
+    }
     return id;
 }
 

@@ -20,4 +20,11 @@ struct FileIdentity {
 };
 
 FileIdentity GetFileIdentity(const std::string& path);
+// What an open descriptor writes to (standard output, say): a regular file by its device and
+// inode; a terminal, a pipe or a device is never the same file as anything.
+FileIdentity GetStreamIdentity(int fd);
 bool SameFile(const FileIdentity& a, const FileIdentity& b);
+
+// The path that opening `path` reaches: through every symbolic link at its end, relative targets
+// read from the folder of their link. Empty when the links loop or a link cannot be read.
+std::string LinkTarget(const std::string& path);

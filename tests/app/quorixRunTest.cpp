@@ -789,6 +789,48 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
         EXPECT_EQ(run.err, message + "\n");
         EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << path;
     }
+    // A link is written through: a target that cannot be made is refused as early, and a loop of
+    // links names its own reason.
+    cOutputPath dangling("dangling_link"), loop("loop_a"), back("loop_b");
+    std::filesystem::create_symlink("/nonexistent/dir/results.json", dangling.path);
+    std::filesystem::create_symlink(back.path, loop.path);
+    std::filesystem::create_symlink(loop.path, back.path);
+    const std::pair<std::string, std::string> links[] = {
+        {dangling.path, "No such file or directory"}, {loop.path, "Too many levels of symbolic links"}};
+    for (const auto& [path, reason] : links)
+        for (const std::string option : {"-j", "--output"}) {
+            const sProgramRun run = quorix({pdb, "c3", option, path});
+            EXPECT_EQ(run.status, 1) << path;
+            EXPECT_EQ(run.err, std::string("Cannot open the ") + (option == "-j" ? "JSON" : "output") + " file " +
+                                   path + " for writing: " + reason + "\n");
+            EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << path;
+        }
+}
+
+TEST(QuorixRun, OutputNamingTheFileOfStandardOutputIsRefused) {
+    const std::string pdb = kData + "c3_exact_ca.pdb";
+    cOutputPath report("report.txt"), other("other.txt");
+    struct sCase {
+        std::vector<std::string> options;
+        std::string message;
+    };
+    const sCase cases[] = {
+        {{"-j", report.path}, "Cannot write the JSON file " + report.path},
+        {{"--output", report.path}, "Cannot write the output file " + report.path},
+        {{"-j", "/dev/stdout"}, "Cannot write the JSON file /dev/stdout"},
+    };
+    for (const sCase& c : cases) {
+        std::vector<std::string> args{quorixPath(), pdb, "c3"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        std::ofstream(report.path).flush();  // as the shell's > makes it
+        const sProgramRun run = runProgram(args, report.path.c_str());
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_EQ(run.err, c.message + ": it is the same file as the standard output\n");
+        EXPECT_EQ(readWholeFile(report.path).find("Reading PDB file"), std::string::npos) << c.message;
+    }
+    // Another file there clashes with nothing.
+    std::ofstream(other.path).flush();
+    EXPECT_EQ(runProgram({quorixPath(), pdb, "c3", "-j", report.path}, other.path.c_str()).status, 0);
 }
 
 TEST(QuorixRun, InputFromAPipeReadsAsTheFile) {
