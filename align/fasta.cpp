@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -17,8 +18,9 @@
 
 namespace {
 
-// Label and letter buffers grow in steps of this many bytes.
-constexpr unsigned BUFFER_STEP = 128;
+// Label and letter buffers start with this many bytes and double when full, so that reading a
+// record costs time in proportion to its length.
+constexpr unsigned BUFFER_START = 128;
 // FASTA output carries 60 letters a line.
 constexpr unsigned FASTA_LINE = 60;
 // Longest line (without its newline) of the line-based record reader is one less than this.
@@ -34,19 +36,31 @@ struct GrowBuffer {
     void Append(char c) {
         // Always room for the NUL after the last byte.
         if (length + 1 >= capacity) {
-            char* grown = new char[capacity + BUFFER_STEP];
+            const unsigned grownCapacity = capacity == 0 ? BUFFER_START : GrownCapacity();
+            char* grown = new char[grownCapacity];
             if (data) memcpy(grown, data, length);
             delete[] data;
             data = grown;
-            capacity += BUFFER_STEP;
+            capacity = grownCapacity;
         }
         data[length++] = c;
         data[length] = 0;
     }
+    // Twice the capacity, up to what the unsigned length and capacity can count.
+    unsigned GrownCapacity() const {
+        constexpr unsigned most = std::numeric_limits<unsigned>::max();
+        if (capacity == most) Quit("FASTA record too long: more than %u characters", most - 1);
+        return capacity > most / 2 ? most : 2 * capacity;
+    }
+    // The text, NUL-terminated, in new[] storage of its own size: rows that an alignment keeps
+    // hold no more than their letters.
     char* Release() {
-        if (!data) {
-            data = new char[1];
-            data[0] = 0;
+        if (!data || capacity - length > BUFFER_START) {
+            char* exact = new char[length + 1];
+            if (data) memcpy(exact, data, length);
+            exact[length] = 0;
+            delete[] data;
+            data = exact;
         }
         char* out = data;
         data = nullptr;

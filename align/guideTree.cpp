@@ -1,7 +1,9 @@
 // TreeFromSeqVect and TreeFromMSA, with their optional distance-matrix dumps.
 #include "align/guideTree.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "align/clust.h"
@@ -38,14 +40,14 @@ LINKAGE LinkageOf(CLUSTER cluster) {
 
 FILE* CreateDump(const char* path) {
     FILE* f = fopen(path, "w");
-    if (!f) Quit("Cannot create %s", path);
+    if (!f) Quit("Cannot create %s: %s", path, strerror(errno));
     return f;
 }
 
 const char* NameOrEmpty(const char* name) { return name ? name : ""; }
 
 void CloseDump(FILE* f, const char* path) {
-    if (!CloseWrittenFile(f)) Quit("Error writing %s", path);
+    if (!CloseWrittenFile(f)) Quit("Error writing %s: %s", path, strerror(errno));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstring>
 #include <strings.h>
 
@@ -15,9 +16,10 @@ unsigned MSA::m_uIdCount = 0;
 
 namespace {
 
-// Every row grows by this many columns when a letter is set just past the capacity.
+// When a letter is set just past the capacity, every row grows by half its capacity, by this
+// many columns at least: columns added one by one cost time in proportion to their count.
 constexpr unsigned COL_GROWTH = 500;
-// Rows added at once by the FASTA reading cache.
+// The FASTA reading cache makes room for this many rows at first, then doubles.
 constexpr unsigned ROW_GROWTH = 4;
 // The unused places of a grown row read '?'.
 constexpr char UNSET_LETTER = '?';
@@ -127,7 +129,7 @@ void MSA::AppendSeq(char* letters, unsigned length, char* name) {
     if (m_uSeqCount > m_uRowCapacity) Quit("Internal error MSA::AppendSeq");
     // Every record, not only those that grow the cache, must have the alignment's length.
     if (m_uSeqCount > 0 && length != m_uColCount) Quit("Internal error MSA::ExpandCache, ColCount changed");
-    if (m_uSeqCount == m_uRowCapacity) ExpandCache(m_uSeqCount + ROW_GROWTH, length);
+    if (m_uSeqCount == m_uRowCapacity) ExpandCache(m_uSeqCount + std::max(ROW_GROWTH, m_uSeqCount), length);
     m_szSeqs[m_uSeqCount] = letters;
     m_szNames[m_uSeqCount] = name;
     m_Weights[m_uSeqCount] = BTInsane;
@@ -217,7 +219,8 @@ unsigned MSA::GetLetterEx(unsigned row, unsigned col) const { return CharToLette
 void MSA::SetCharSlow(unsigned row, unsigned col, char c) {
     if (row >= m_uSeqCount || col > m_uColCapacity) Quit("MSA::SetChar(%u,%u)", row, col);
     if (col == m_uColCapacity) {
-        const unsigned newCapacity = col + COL_GROWTH;
+        // Within what an unsigned column count can hold.
+        const unsigned newCapacity = col + std::min(std::max(COL_GROWTH, col / 2), UINT_MAX - 1 - col);
         for (unsigned i = 0; i < m_uSeqCount; ++i) {
             char* grown = NewRow(newCapacity);
             memcpy(grown, m_szSeqs[i], m_uColCapacity);

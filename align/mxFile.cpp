@@ -40,13 +40,17 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
     if (line[0] != ' ')
         Quit("Invalid line %u in matrix file %s: '%s' (expected the header: a blank, then the column letters)",
              file.GetLineNr() - 1, name, line);
-    std::string headers;
+    const unsigned headerLine = file.GetLineNr() - 1;
+    // A row holds a field for every column letter, a final '*' included; that column has no row.
+    std::string columns;
     for (const char* p = line; *p; ++p)
-        if (!isspace(static_cast<unsigned char>(*p))) headers += *p;
+        if (!isspace(static_cast<unsigned char>(*p))) columns += *p;
+    std::string headers = columns;
     if (!headers.empty() && headers.back() == '*') headers.pop_back();
-    if (headers.size() < 20) Quit("Error in matrix file: < 20 headers, line='%s'", line);
+    if (headers.size() < 20) Quit("Error in matrix file %s line %u: < 20 headers, line='%s'", name, headerLine, line);
     // A header letter per row of the 32 x 32 table at most.
-    if (headers.size() > MATRIX_SIZE) Quit("Error in matrix file: > %u headers, line='%s'", MATRIX_SIZE, line);
+    if (headers.size() > MATRIX_SIZE)
+        Quit("Error in matrix file %s line %u: > %u headers, line='%s'", name, headerLine, MATRIX_SIZE, line);
 
     // A column missing would score its letter 0 against every other without a word.
     bool haveColumn[20] = {};
@@ -54,7 +58,7 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         if (AminoLetter(column) >= 0) haveColumn[AminoLetter(column)] = true;
     for (unsigned i = 0; i < 20; ++i)
         if (!haveColumn[i])
-            Quit("Matrix file %s line %u: no column for %c", name, file.GetLineNr() - 1, AMINO_LETTERS[i]);
+            Quit("Matrix file %s line %u: no column for %c", name, headerLine, AMINO_LETTERS[i]);
 
     for (unsigned i = 0; i < MATRIX_SIZE; ++i)
         for (unsigned j = 0; j < MATRIX_SIZE; ++j) matrix[i][j] = 0;
@@ -74,7 +78,7 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
         haveRow[row] = true;
         const char* p = line + 1;
         unsigned field = 0;
-        for (const char column : headers) {
+        for (const char column : columns) {
             ++field;
             while (isspace(static_cast<unsigned char>(*p))) ++p;
             char* end = nullptr;
@@ -95,6 +99,15 @@ PTR_SCOREMATRIX ReadMx(TextFile& file) {
             p = end;
             const int col = AminoLetter(column);
             if (col >= 0) matrix[row][col] = static_cast<float>(value);
+        }
+        // A number too many anywhere in the row would put the ones after it into the wrong
+        // columns.
+        while (isspace(static_cast<unsigned char>(*p))) ++p;
+        if (*p != 0) {
+            size_t width = 0;
+            while (p[width] && !isspace(static_cast<unsigned char>(p[width]))) ++width;
+            Quit("Matrix file %s line %u field %u: '%.*s' is beyond the %zu column letters of the header", name,
+                 lineNr, field + 1, static_cast<int>(width), p, columns.size());
         }
     }
     for (unsigned i = 0; i < 20; ++i)

@@ -12,9 +12,9 @@
 
 namespace {
 
-// Growth steps: appends are frequent and cheap; prepends move the whole array.
+// The first room made by appending; after it the array doubles when full, so that a path of n
+// edges built or copied edge by edge costs time in proportion to n.
 constexpr unsigned APPEND_GROWTH = 200;
-constexpr unsigned PREPEND_GROWTH = 1000;
 // Path files are read as blank-separated tokens; braces stand alone.
 constexpr unsigned TOKEN_SIZE = 1024;
 // Edges per line of LogMe.
@@ -40,18 +40,11 @@ void PWPath::Grow(unsigned n) {
 void PWPath::ExpandPath(unsigned n) { Grow(n); }
 
 void PWPath::AppendEdge(const PWEdge& e) {
-    if (m_uArraySize == 0 || m_uEdgeCount + 1 == m_uArraySize) Grow(APPEND_GROWTH);
+    if (m_uArraySize == 0 || m_uEdgeCount + 1 == m_uArraySize) Grow(std::max(APPEND_GROWTH, m_uArraySize));
     m_Edges[m_uEdgeCount++] = e;
 }
 
 void PWPath::AppendEdge(char type, unsigned prefixA, unsigned prefixB) { AppendEdge(PWEdge{type, prefixA, prefixB}); }
-
-void PWPath::PrependEdge(const PWEdge& e) {
-    if (m_uArraySize == 0 || m_uEdgeCount + 1 == m_uArraySize) Grow(PREPEND_GROWTH);
-    if (m_uEdgeCount > 0) memmove(m_Edges.get() + 1, m_Edges.get(), m_uEdgeCount * sizeof(PWEdge));
-    m_Edges[0] = e;
-    ++m_uEdgeCount;
-}
 
 void PWPath::Reverse() { std::reverse(m_Edges.get(), m_Edges.get() + m_uEdgeCount); }
 

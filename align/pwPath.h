@@ -34,12 +34,11 @@ public:
     void Clear();
     // Room for n more edges (the edges are kept).
     void ExpandPath(unsigned n);
-    // The array grows by 200 edges when appending and by 1000 when prepending. Prepending moves
-    // every edge: a traceback appends its edges from the end of the path into room made for all
-    // of them beforehand (ExpandPath), then reverses them once.
+    // The array grows by 200 edges at first and then doubles. A traceback appends its edges
+    // from the end of the path into room made for all of them beforehand (ExpandPath), then
+    // reverses them once.
     void AppendEdge(const PWEdge& e);
     void AppendEdge(char type, unsigned prefixA, unsigned prefixB);
-    void PrependEdge(const PWEdge& e);
     // The edges in the opposite order.
     void Reverse();
 

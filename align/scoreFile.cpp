@@ -44,12 +44,12 @@ SCORE GetColScore(const MSA& msa, unsigned col) {
 
 void WriteScoreFile(const MSA& msa) {
     FILE* f = fopen(g_pstrScoreFileName, "w");
-    if (!f) Quit("Cannot open score file '%s' errno=%d", g_pstrScoreFileName, errno);
+    if (!f) Quit("Cannot open score file '%s': %s", g_pstrScoreFileName, strerror(errno));
     for (unsigned col = 0; col < msa.GetColCount(); ++col) {
         std::string chars;
         for (unsigned row = 0; row < msa.GetSeqCount(); ++row) chars += msa.GetChar(row, col);
         fprintf(f, "%10.3f  %s\n", GetColScore(msa, col), chars.c_str());
     }
     if (!CloseWrittenFile(f))
-        Quit("Cannot write score file '%s' errno=%d %s", g_pstrScoreFileName, errno, strerror(errno));
+        Quit("Cannot write score file '%s': %s", g_pstrScoreFileName, strerror(errno));
 }

@@ -22,6 +22,7 @@ TextFile::TextFile(const char* path, bool bWrite) : m_bWrite(bWrite) {
         return;
     }
     FILE* f = fopen(path, bWrite ? "wb" : "rb");
+    if (!f && bWrite) Quit("Cannot open '%s' for writing: %s", path, strerror(errno));
     if (!f) Quit("Cannot open '%s' errno=%d\n", path, errno);
     Init(f, path);
 }
@@ -44,8 +45,8 @@ TextFile::~TextFile() {
 
 void TextFile::WriteFailed() const {
     const int e = errno;
-    if (strcmp(m_ptrName, "-") == 0) Quit("Cannot write standard output errno=%d %s", e, strerror(e));
-    Quit("Cannot write '%s' errno=%d %s", m_ptrName, e, strerror(e));
+    if (strcmp(m_ptrName, "-") == 0) Quit("Cannot write standard output: %s", strerror(e));
+    Quit("Cannot write '%s': %s", m_ptrName, strerror(e));
 }
 
 bool CloseWrittenFile(FILE* f) {
@@ -55,8 +56,7 @@ bool CloseWrittenFile(FILE* f) {
 
 void CloseStandardOutput() {
     if (fflush(stdout) != 0 || ferror(stdout) != 0 || fclose(stdout) != 0) {
-        const int e = errno;
-        Quit("Cannot write standard output errno=%d %s", e, strerror(e));
+        Quit("Cannot write standard output: %s", strerror(errno));
     }
 }
 

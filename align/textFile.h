@@ -14,12 +14,13 @@ struct TEXTFILEPOS {
 class TextFile {
 public:
     // "-" is standard input (reading) or standard output (writing); other paths are opened in
-    // binary mode. Failure ends the process ("Cannot open '%s' errno=%d").
+    // binary mode. Failure ends the process ("Cannot open '%s' errno=%d" for reading, "Cannot
+    // open '%s' for writing: <reason>").
     TextFile(const char* path, bool bWrite = false);
     // Wraps a stream opened by the caller; the name kept is "-".
     TextFile(FILE* stream, const char* name);
     // Closes the stream unless it is standard input, output or error (which are flushed when
-    // written). A write that failed, now or earlier, ends the process ("Cannot write ...",
+    // written). A write that failed, now or earlier, ends the process ("Cannot write ...: <reason>",
     // naming the file).
     virtual ~TextFile();
     TextFile(const TextFile&) = delete;

@@ -24,12 +24,19 @@ void SetUpStartingScoring() {
     g_Alpha = alpha;
 }
 
+// operator new's handler outside the run's own (RefusedAllocationNote): a refused allocation ends
+// the process at once. Thrown, std::bad_alloc would need memory of its own, and where none is left
+// (a limit just above what loading the program takes) the process would abort instead.
+void EndOutOfMemory() { QuitOutOfMemory(UNKNOWN_BYTES, "the run"); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::set_new_handler(EndOutOfMemory);
     ProcessArgStr(getenv("CORVID_CMDLINE"));
     ProcessArgVect(argc - 1, argv + 1);
     RefuseSameFiles();
+    RefuseUnwritableOutputs();
     SetLogFile();
     SetParams();
     if (g_bVersion) {

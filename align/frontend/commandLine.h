@@ -29,8 +29,15 @@ void SetParams();
 // the log, the tree, weights and distance-matrix files), or an output and an input, that name the
 // same file (the same file on disk, however its path is written; standard streams and devices
 // excepted) print "Options -<a> <file> and -<b> <file> name the same file" on standard error and
-// end the process with status 1.
+// end the process with status 1. So does an output that is the file standard output is
+// redirected to, when the run may write there (an output named "-", -out not given, -ppscore):
+// "Option -<a> <file> names the same file as the standard output".
 void RefuseSameFiles();
+// After RefuseSameFiles, before any file is opened: an output that cannot be opened for writing
+// (through the symbolic links at the end of its path; nothing is created or truncated) prints
+// "Cannot open -<a> <file> for writing: <the system's reason>" on standard error and ends the
+// process with status 1.
+void RefuseUnwritableOutputs();
 // -loga <file> logs to file, appending; else -log <file>, overwriting; else nothing changes.
 void SetLogFile();
 // True when no input is named: -in is not given (-in - names standard input) and neither -in1

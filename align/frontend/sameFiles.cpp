@@ -1,6 +1,10 @@
-// RefuseSameFiles: the files that the options name, checked before any of them is opened.
+// RefuseSameFiles and RefuseUnwritableOutputs: the files that the options name, checked before
+// any of them is opened.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,6 +12,7 @@
 #include "align/fileIdentity.h"
 #include "align/frontend/commandLine.h"
 #include "align/options.h"
+#include "align/outputProbe.h"
 
 namespace {
 
@@ -49,17 +54,36 @@ bool Resolve(const FileOption& option, NamedFile& file) {
     return true;
 }
 
+// The files that the options name that will be opened: the outputs or the inputs. -loga wins
+// over -log: only the log that will be written counts.
+std::vector<NamedFile> GivenFiles(bool outputs) {
+    const bool appendLog = ValueOpt("LogA") != nullptr;
+    std::vector<NamedFile> files;
+    for (const FileOption& option : FILE_OPTIONS) {
+        if (option.output != outputs || (appendLog && std::string(option.name) == "Log")) continue;
+        NamedFile file;
+        if (Resolve(option, file)) files.push_back(file);
+    }
+    return files;
+}
+
+// Whether the run may write on standard output: an output named "-" (the main output's default
+// too; every command but -spscore and -ppscore writes it) or -ppscore, which prints its score
+// there.
+bool MayWriteStandardOutput() {
+    if (FlagOpt("PPScore")) return true;
+    for (const FileOption& option : FILE_OPTIONS) {
+        if (!option.output || !option.dashIsStream) continue;
+        const char* value = ValueOpt(option.name);
+        if (value ? strcmp(value, "-") == 0 : strcmp(option.name, "out") == 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RefuseSameFiles() {
-    // -loga wins over -log: only the log that will be written counts.
-    const bool appendLog = ValueOpt("LogA") != nullptr;
-    std::vector<NamedFile> outputs, inputs;
-    for (const FileOption& option : FILE_OPTIONS) {
-        if (appendLog && std::string(option.name) == "Log") continue;
-        NamedFile file;
-        if (Resolve(option, file)) (option.output ? outputs : inputs).push_back(file);
-    }
+    const std::vector<NamedFile> outputs = GivenFiles(true), inputs = GivenFiles(false);
     auto refuse = [](const NamedFile& a, const NamedFile& b) {
         fprintf(stderr, "Options -%s %s and -%s %s name the same file\n", a.option->name, a.value, b.option->name,
                 b.value);
@@ -71,4 +95,23 @@ void RefuseSameFiles() {
         for (const NamedFile& input : inputs)
             if (SameFile(outputs[i].identity, input.identity)) refuse(outputs[i], input);
     }
+    // Standard output redirected to a file that an option names too: the two would write over
+    // each other.
+    if (!MayWriteStandardOutput()) return;
+    const FileIdentity standardOutput = GetStreamIdentity(STDOUT_FILENO);
+    for (const NamedFile& output : outputs)
+        if (SameFile(output.identity, standardOutput)) {
+            fprintf(stderr, "Option -%s %s names the same file as the standard output\n", output.option->name,
+                    output.value);
+            exit(1);
+        }
+}
+
+void RefuseUnwritableOutputs() {
+    for (const NamedFile& output : GivenFiles(true))
+        if (const int error = OutputOpenError(output.value)) {
+            fprintf(stderr, "Cannot open -%s %s for writing: %s\n", output.option->name, output.value,
+                    strerror(error));
+            exit(1);
+        }
 }

@@ -236,5 +236,5 @@ TEST_F(MsaFiles, ScoreFileMeansTheLetterPairsOfEachColumn) {
     g_Alpha = ALPHA_Undefined;
     EXPECT_QUIT(WriteScoreFile(a), "GetColScore: invalid alpha=0");
     g_pstrScoreFileName = "/nonexistent/dir/scores";
-    EXPECT_QUIT(WriteScoreFile(a), "Cannot open score file '/nonexistent/dir/scores' errno=2");
+    EXPECT_QUIT(WriteScoreFile(a), "Cannot open score file '/nonexistent/dir/scores': No such file or directory");
 }

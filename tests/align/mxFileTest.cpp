@@ -90,15 +90,25 @@ TEST_F(MxFile, MalformedFilesEndTheRun) {
                                       {"# c\n\n A C D\n", "2 in matrix file @: ''"}})
         expectQuit(text, std::string("Invalid line ") + where +
                              " (expected the header: a blank, then the column letters)");
-    EXPECT_QUIT(Read(" A C D *\n"), "Error in matrix file: < 20 headers, line=' A C D *'");
+    // The header's letters are counted without a final '*'; the messages name the line.
+    expectQuit("# c\n A C D *\n", "Error in matrix file @ line 2: < 20 headers, line=' A C D *'");
     const std::string header33 = " " + std::string(33, 'A');
-    EXPECT_QUIT(Read(header33 + "\n"), "Error in matrix file: > 32 headers, line='" + header33 + "'");
+    expectQuit(header33 + "\n", "Error in matrix file @ line 1: > 32 headers, line='" + header33 + "'");
     std::string text = MatrixText(true);
     const size_t start = text.find("\nC ") + 1;
     text.replace(start, text.find('\n', start) - start, "C 5");
     expectQuit(text, "Too few fields in line 4 of matrix file @: 'C 5'");
     const std::string full = MatrixText(true);
     expectQuit(full.substr(0, full.find("\nE ") + 1), "Premature EOF in matrix file @ after line 5: 3 of 23 rows");
+    // A row must hold a field per column letter, the final '*' included: one more anywhere, or
+    // the last one missing, would shift its numbers into other columns.
+    std::string extra = full;
+    extra.replace(extra.find("\nA 0 ") + 5, 0, "9 ");
+    expectQuit(extra, "Matrix file @ line 3 field 25: '-1' is beyond the 24 column letters of the header");
+    std::string noStar = full;
+    const size_t rowC = noStar.find("\nC ") + 1, endC = noStar.find('\n', rowC);
+    noStar.erase(noStar.rfind(' ', endC), endC - noStar.rfind(' ', endC));
+    expectQuit(noStar, "Too few fields in line 4 of matrix file @: '" + noStar.substr(rowC, noStar.find('\n', rowC) - rowC) + "'");
     // A letter without its row or its column.
     std::string noRow = full;
     noRow.replace(noRow.find("\nW ") + 1, 1, "B");

@@ -69,11 +69,10 @@ TEST_F(PWPathTest, ValidateNamesTheFirstBadEdge) {
 
 TEST_F(PWPathTest, GrowingKeepsTheEdgesAndCopiesAreIndependent) {
     PWPath p;
-    for (unsigned i = 1; i <= 450; ++i) p.AppendEdge('M', i, i);
-    for (unsigned i = 0; i < 1500; ++i) p.PrependEdge(PWEdge{'I', 0, 0});
+    // Past several growths of the array (200 edges, then doubling).
+    for (unsigned i = 1; i <= 1950; ++i) p.AppendEdge('M', i, i);
     ASSERT_EQ(p.GetEdgeCount(), 1950u);
-    EXPECT_EQ(p.GetEdge(1500).uPrefixLengthA, 1u);
-    EXPECT_EQ(p.GetEdge(1949).uPrefixLengthB, 450u);
+    for (unsigned i : {0u, 198u, 199u, 200u, 399u, 400u, 1949u}) EXPECT_EQ(p.GetEdge(i).uPrefixLengthB, i + 1);
 
     PWPath copy(p);
     PWPath assigned;

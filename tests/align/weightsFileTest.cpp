@@ -18,5 +18,5 @@ TEST_F(WeightsFile, OneLinePerRow) {
     TempFile file;
     OutWeights(file.c_str(), a);
     EXPECT_EQ(file.read(), "r0\t0.5\nr1\t0.25\nr2\t0.125\n");
-    EXPECT_QUIT(OutWeights("/nonexistent/dir/w.txt", a), "Cannot open '/nonexistent/dir/w.txt'");
+    EXPECT_QUIT(OutWeights("/nonexistent/dir/w.txt", a), "Cannot open '/nonexistent/dir/w.txt' for writing: No such file or directory");
 }

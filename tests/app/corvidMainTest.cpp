@@ -152,16 +152,17 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
 }
 
 TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
-    const std::string aligned = kData + "out.fa", full = "Cannot write '/dev/full' errno=28",
-                      standardOutput = "Cannot write standard output errno=28";
+    // The reason in words, as the system gives it, and nothing after it.
+    const std::string aligned = kData + "out.fa", reason = ": No space left on device\n",
+                      full = "Cannot write '/dev/full'" + reason, standardOutput = "Cannot write standard output" + reason;
     // arguments, standard output to /dev/full, the message
     const std::tuple<std::vector<std::string>, bool, std::string> cases[] = {
         {{"-in", kProtein, "-out", "/dev/full"}, false, full},
         {{"-in", kProtein}, true, standardOutput},
         {{"-in", kProtein, "-out", Path("a"), "-clwout", "/dev/full"}, false, full},
         {{"-in", kProtein, "-out", Path("a"), "-scorefile", "/dev/full"}, false,
-         "Cannot write score file '/dev/full' errno=28 No space left on device"},
-        {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'"},
+         "Cannot write score file '/dev/full'" + reason},
+        {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'" + reason},
         {{"-ppscore", "-in1", aligned, "-in2", aligned}, true, standardOutput}};
     for (const auto& [args, toFull, message] : cases) {
         const sProgramRun run = Run(args, toFull ? "/dev/full" : nullptr);
@@ -206,6 +207,52 @@ TEST_F(Corvid, OptionsNamingOneFileAreRefusedBeforeAnyWork) {
     // Standard output, a device and two inputs may be named twice.
     RunOk({"-in", kProtein, "-out", "-", "-fastaout", "-", "-clwout", "/dev/null", "-scorefile", "/dev/null"});
     RunOk({"-profile", "-in1", kept, "-in2", link, "-out", x});
+}
+
+TEST_F(Corvid, UnwritableOutputsAreRefusedBeforeTheInputIsRead) {
+    // Two different link loops (a, b and c, d), a loop that a named output would follow (loop),
+    // a link into a missing folder (into).
+    for (const auto& [link, target] : {std::pair<std::string, std::string>{"a", "b"}, {"b", "a"}, {"c", "d"}, {"d", "c"},
+                                       {"loop", "loop2"}, {"loop2", "loop"}, {"into", Path("none/t.fa")}})
+        fs::create_symlink(target, m_Dir / link);
+    const std::string t = Path("t.fa"), missing = Path("none/x.fa"), dir = m_Dir.string();
+    const std::string absent = ": No such file or directory\n", loops = ": Too many levels of symbolic links\n";
+    // arguments, the message after "Cannot open "
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-out", missing}, "-out " + missing + " for writing" + absent},
+        {{"-out", t, "-clwout", Path("into")}, "-CLWOut " + Path("into") + " for writing" + absent},
+        {{"-out", Path("loop"), "-msfout", t}, "-out " + Path("loop") + " for writing" + loops},
+        // Each loop is a file of its own, refused for what it is.
+        {{"-out", Path("a"), "-log", Path("c")}, "-out " + Path("a") + " for writing" + loops},
+        {{"-out", t, "-loga", Path("c")}, "-LogA " + Path("c") + " for writing" + loops},
+        {{"-out", t, "-scorefile", dir}, "-ScoreFile " + dir + " for writing: Is a directory\n"}};
+    for (auto [args, message] : cases) {
+        // The input does not exist: the outputs are checked before it is read.
+        args.insert(args.begin(), {"-in", Path("no-input.fa")});
+        const sProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, "Cannot open " + message);
+    }
+    EXPECT_FALSE(fs::exists(t));  // probed, and nothing left
+}
+
+TEST_F(Corvid, StandardOutputOntoANamedOutputIsRefusedWhenTheRunWritesThere) {
+    const std::string aln = Path("a.aln"), aligned = kData + "out.fa";
+    // arguments with standard output redirected to aln, the option refused ("" when nothing goes to
+    // standard output and the run writes aln)
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-in", kProtein, "-fasta", "-clwout", aln}, "-CLWOut"},  // no -out: standard output
+        {{"-in", kProtein, "-out", Path("x"), "-fastaout", "-", "-scorefile", aln}, "-ScoreFile"},
+        // -ppscore writes no -out; its score goes to standard output.
+        {{"-ppscore", "-in1", aligned, "-in2", aligned, "-out", Path("x"), "-loga", aln}, "-LogA"},
+        {{"-in", kProtein, "-out", aln}, ""}};
+    for (const auto& [args, option] : cases) {
+        std::ofstream(aln) << "kept";
+        const sProgramRun run = Run(args, aln.c_str());
+        EXPECT_EQ(run.status, option.empty() ? 0 : 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, option.empty() ? "" : "Option " + option + " " + aln + " names the same file as the standard output\n");
+        EXPECT_EQ(readWholeFile(aln), option.empty() ? readWholeFile(aligned) : "kept");
+    }
 }
 
 TEST_F(Corvid, DashInReadsStandardInput) {
@@ -441,5 +488,26 @@ TEST_F(Corvid, RunningOutOfMemoryEndsWithStatusTwoSayingWhatTheStepNeeded) {
         EXPECT_EQ(run.status, 2) << command << run.err;
         const std::regex message("\n\\*\\*\\* ERROR \\*\\*\\*  Out of memory: " + step + "[0-9]+ MB" + tail + "\n");
         EXPECT_TRUE(std::regex_match(run.err, message)) << run.err;
+    }
+}
+
+// Under any address-space limit that lets the program load, a run ends with the out-of-memory
+// message or succeeds; none aborts (a std::bad_alloc thrown with no memory left for it would).
+TEST_F(Corvid, NoAddressSpaceLimitEndsInAnAbort) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "no address-space limit under the address sanitizer";
+#endif
+    auto runUnder = [&](unsigned kb) {
+        return runProgram({"/bin/bash", "-c", "ulimit -v " + std::to_string(kb) + " && exec " + kCorvid + " -in " +
+                                                  kProtein + " -out " + Path("out")});
+    };
+    // The lowest limit under which the program loads (126 or 127: the shell could not start it).
+    unsigned low = 1000, high = 1000000;
+    while (high - low > 1) (runUnder((low + high) / 2).status >= 126 ? low : high) = (low + high) / 2;
+    // The first allocations are refused within a few hundred KB above it.
+    for (unsigned kb = high; kb < high + 400; kb += 4) {
+        const sProgramRun run = runUnder(kb);
+        EXPECT_TRUE(run.status == 0 || (run.status == 2 && run.err.starts_with("\n*** ERROR ***  Out of memory: ")))
+            << kb << " KB: " << run.status << " " << run.err;
     }
 }
