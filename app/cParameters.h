@@ -37,6 +37,7 @@ public:
     bool permutationOutput = false;
     std::string autoreplicateOutputPath;
     std::string trajectoryPath;
+    std::string trajectorySource;  // where it is read: a copy of a pipe (app/pipedTrajectory.h), else empty
     std::string permutationText;
     bool pymolOutput = false;
     std::string jsonPath;

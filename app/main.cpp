@@ -8,6 +8,7 @@
 #include "app/heapSetup.h"
 #include "app/outOfMemory.h"
 #include "app/outputPaths.h"
+#include "app/pipedTrajectory.h"
 #include "symmetry/cSym.h"
 #include "symmetry/fatalError.h"
 
@@ -25,8 +26,9 @@ int main(int argc, char** argv) {
 
     parameters.parseInputArguments(argc, argv);
     // Refused now rather than after the work: an output that cannot be written, or that would
-    // overwrite an input or the other output.
+    // overwrite an input or the other output. A trajectory through a pipe is copied now too.
     checkOutputPaths(parameters);
+    keepPipedTrajectory(parameters);
     info.saveTimeInterval(timer.getTimeInterval());
 
     auto sym = std::make_unique<cSym>(&parameters, &info);

@@ -212,5 +212,5 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
     }
 
     if (parameters->trajectoryPath.empty()) computeAxis(group);
-    else trajectoryError = fitTrajectory(*this, group, parameters->trajectoryPath);
+    else trajectoryError = fitTrajectory(*this, group, parameters->trajectoryPath, parameters->trajectorySource);
 }

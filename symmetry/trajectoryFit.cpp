@@ -28,8 +28,8 @@ double fittedRMSD(cSym& sym, cPointSymmetryGroup* group) {
 
 }  // namespace
 
-std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path) {
-    DCD_R dcd(path.c_str());
+std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path, const std::string& source) {
+    DCD_R dcd((source.empty() ? path : source).c_str(), path.c_str());
     try {
         dcd.read_header();
     } catch (const DCDError& error) {

@@ -19,5 +19,7 @@ class cSym;
 // complete frames before it are fitted as for a whole file. A damaged frame stops the fit, and
 // the returned message says why the run must end once the results are reported; it is empty
 // when no frame was damaged. The aligned atoms and the fit are left as the last frame fitted
-// made them (the structure's own when no frame was).
-std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path);
+// made them (the structure's own when no frame was). The file read is `source` when it is not
+// empty (the copy of a piped trajectory), else `path`; messages name `path`.
+std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path,
+                          const std::string& source = "");

@@ -56,14 +56,14 @@ protected:
   char* TITLE = nullptr;  // NTITLE * 80 characters and a NUL
   double pbc[6] = {};
 
-  // Copies of ICNTRL[0], [1], [2], [3], [7], [8], [9], [10], [19].
+  // Copies of ICNTRL[0], [1], [2], [3], [7], [8], [9], [10], [19] (QCRYS 0 in X-PLOR files).
   int NFILE = 0;   // frames in the file, as the writer recorded it
   int NPRIV = 0;   // step of the first frame
   int NSAVC = 0;   // steps between frames
   int NSTEP = 0;   // steps of the run: a step count, not a frame count
   int NDEGF = 0;   // degrees of freedom
   int FROZAT = 0;  // number of fixed atoms
-  int DELTA4 = 0;  // time step, the bits of a float (AKMA units)
+  int DELTA4 = 0;  // time step, the bits of a float (AKMA units); in X-PLOR files half a double
   int QCRYS = 0;   // non-zero: every frame starts with a unit-cell record
   int CHARMV = 0;  // CHARMM version; 0 for X-PLOR files
 

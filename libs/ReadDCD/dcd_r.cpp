@@ -50,10 +50,10 @@ std::string str(std::int64_t v) { return std::to_string(v); }
 
 }  // namespace
 
-DCD_R::DCD_R(const char* path_) : path(path_ ? path_ : "") {
+DCD_R::DCD_R(const char* path_, const char* name_) : path(path_ ? path_ : ""), name(name_ ? name_ : path) {
   dcdf.open(path, std::ios::in | std::ios::binary);
   if (!dcdf.is_open()) {
-    std::cerr << "Exception opening/reading file '" << path << "' : " << std::endl;
+    std::cerr << "Exception opening/reading file '" << name << "' : " << std::endl;
     std::cerr << "Please chech the path of the file and if it exists." << std::endl;
   }
   dcd_first_read = true;
@@ -77,11 +77,11 @@ void DCD_R::alloc() {
 }
 
 void DCD_R::fail(const std::string& why) const {
-  throw DCDError("DCD file '" + path + "': " + why);
+  throw DCDError("DCD file '" + name + "': " + why);
 }
 
 void DCD_R::failIncomplete(const std::string& why) const {
-  throw DCDIncompleteFrame("DCD file '" + path + "': " + why);
+  throw DCDIncompleteFrame("DCD file '" + name + "': " + why);
 }
 
 void DCD_R::readBytes(void* to, std::int64_t n, const char* record) {
@@ -147,8 +147,10 @@ void DCD_R::read_header() {
   NDEGF = ICNTRL[7];
   FROZAT = ICNTRL[8];
   DELTA4 = ICNTRL[9];
-  QCRYS = ICNTRL[10];
   CHARMV = ICNTRL[19];
+  // X-PLOR files (version word 0) keep a double time step in ICNTRL[9] and [10]: word 10 is
+  // half of it, not a unit-cell flag, and their frames hold no cell record.
+  QCRYS = CHARMV != 0 ? ICNTRL[10] : 0;
   // CHARMM 4-D dynamics stores a fourth coordinate record per frame, with the same length
   // as the others: read as X, Y, Z it would shift every later frame silently.
   if (CHARMV != 0 && ICNTRL[11] != 0)
@@ -235,37 +237,59 @@ void DCD_R::measureFrames() {
 
 // The next record of the frame held in frameBuffer, from byte `at`: checks its length and
 // markers and returns its body.
-const char* DCD_R::frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length,
-                               const char* record) const {
+const char* DCD_R::frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, const char* record) {
   const std::string where = "frame " + str(framesRead + 1) + ": ";
   if (at + kMarkerBytes > got)
     failIncomplete(where + "the file ends before the " + record + " (byte " + str(position + at) + ")");
   std::int32_t m1, m2;
   std::memcpy(&m1, frameBuffer.data() + at, sizeof m1);
   if (m1 != length)
-    fail(where + "the " + record + " at byte " + str(position + at) + " holds " + str(m1) +
-         " bytes, expected " + str(length));
+    failFrame(at, got,
+              where + "the " + record + " at byte " + str(position + at) + " holds " + str(m1) + " bytes, expected " +
+                  str(length));
   if (at + kMarkerBytes + length + kMarkerBytes > got)
     failIncomplete(where + "the file ends inside the " + record + " (byte " + str(position + at) + ")");
   const char* body = frameBuffer.data() + at + kMarkerBytes;
   std::memcpy(&m2, body + length, sizeof m2);
   // Unlike a header record's, a frame's unequal markers leave the frames before it usable.
   if (m2 != m1)
-    fail(where + "the " + record + " at byte " + str(position + at) + " ends with the marker " + str(m2) +
-         ", expected " + str(m1));
+    failFrame(at + kMarkerBytes + length, got,
+              where + "the " + record + " at byte " + str(position + at) + " ends with the marker " + str(m2) +
+                  ", expected " + str(m1));
   at += kMarkerBytes + length + kMarkerBytes;
   return body;
 }
 
-// Whether the file holds nothing but zero bytes from the start of the frame in frameBuffer (got
-// bytes of it) to its end: what a file system can leave after a crash in mid-write, where the
-// frame would start. No frame starts so, since its first record marker is never 0. The rest of
-// the file is read only when the whole buffer is zero, and then the frame is lost anyway.
-bool DCD_R::onlyZerosFrom(std::int64_t got) {
-  const auto zero = [](const char* from, std::int64_t n) {
-    return std::all_of(from, from + n, [](char c) { return c == 0; });
+// A marker that fails at byte `bad` of the frame in frameBuffer, when the file holds only zero
+// bytes from there to its end, is what a crash in mid-write leaves inside a frame (whole zeroed
+// blocks, rarely on a frame boundary): the file cut where the zeros start, however far into the
+// frame that is. Zeros followed by anything else are damage.
+void DCD_R::failFrame(std::int64_t bad, std::int64_t got, const std::string& why) {
+  if (!onlyZerosFrom(bad, got)) fail(why);
+  // The zeros often start before the marker that shows them, inside a record's body; they are
+  // named from the first whole zero word (records and values are 4-byte words from the frame's
+  // start), so that the zero upper bytes of a marker before them do not count.
+  std::int64_t start = bad;
+  while (start > 0 && frameBuffer[static_cast<std::size_t>(start - 1)] == 0) --start;
+  failZeroTail((start + 3) / 4 * 4);
+}
+
+void DCD_R::failZeroTail(std::int64_t start) {
+  zeroTailStart = position + start;
+  failIncomplete("frame " + str(framesRead + 1) + ": the file holds only zero bytes from byte " + str(zeroTailStart) +
+                 " to its end at byte " + str(fileSize));
+}
+
+// Whether the file holds nothing but zero bytes from byte `from` of the frame in frameBuffer (got
+// bytes of it) to its end: what a file system can leave after a crash in mid-write. No frame
+// starts so, since its first record marker is never 0. The rest of the file is read only when
+// the buffer is zero from there, and then the frame is lost anyway; asked again after a "no",
+// the bytes read the first time are missing from the count, so the answer stays "no".
+bool DCD_R::onlyZerosFrom(std::int64_t from, std::int64_t got) {
+  const auto zero = [](const char* begin, std::int64_t n) {
+    return std::all_of(begin, begin + n, [](char c) { return c == 0; });
   };
-  if (!zero(frameBuffer.data(), got)) return false;
+  if (!zero(frameBuffer.data() + from, got - from)) return false;
   std::vector<char> chunk(1 << 16);
   for (std::int64_t left = fileSize - position - got; left > 0;) {
     dcdf.read(chunk.data(), static_cast<std::streamsize>(std::min<std::int64_t>(left, chunk.size())));
@@ -293,11 +317,7 @@ void DCD_R::read_oneFrame() {
     fail("there is no frame " + str(framesRead + 1) + ": the file holds " + str(nFramesInFile) +
          (nFramesInFile == 1 ? " complete frame" : " complete frames"));
   damaged = true;  // until every record of the frame has been checked
-  if (onlyZerosFrom(got)) {
-    zeroTailStart = position;
-    failIncomplete("frame " + str(framesRead + 1) + ": the file holds only zero bytes from byte " + str(position) +
-                   " to its end at byte " + str(fileSize));
-  }
+  if (onlyZerosFrom(0, got)) failZeroTail(0);
   std::int64_t at = 0;
   const char* cell = QCRYS != 0 ? frameRecord(at, got, kCellBytes, "unit-cell record") : nullptr;
   const char* xs = frameRecord(at, got, 4 * n, "X record");

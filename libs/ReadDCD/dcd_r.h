@@ -12,13 +12,15 @@
 // Use: DCD_R dcd(path); dcd.read_header(); then getNFramesInFile() times read_oneFrame(),
 // each followed by getX(), getY(), getZ(). A file that cannot be opened, is damaged or
 // ends early raises DCDError (DCDIncompleteFrame when it ends inside a frame that is sound as
-// far as it goes, or holds only zero bytes from where a frame would start); only unequal markers
-// around a header record end the process.
+// far as it goes, or holds only zero bytes from where a frame would start, or from inside a
+// frame, to its end); only unequal markers around a header record end the process. X-PLOR
+// files (ICNTRL[19] = 0) read as their frames: they hold no unit-cell record.
 class DCD_R : public DCD {
 public:
   // Opens the path; an unopenable file is reported on standard error here, and
-  // read_header() then throws.
-  explicit DCD_R(const char* path);
+  // read_header() then throws. Messages name the file by `name` when one is given (the path a
+  // user gave for a copy read in its place), else by its path.
+  explicit DCD_R(const char* path, const char* name = nullptr);
   ~DCD_R() override;
 
   void alloc() override;
@@ -35,8 +37,8 @@ public:
   long long getNFramesInFile() const { return nFramesInFile; }
   // Bytes after the last complete frame: a frame cut short, or stray bytes.
   long long getTrailingBytes() const { return trailingBytes; }
-  // Where a frame would have started when the rest of the file proved to be zero bytes (read as
-  // the file cut there: DCDIncompleteFrame); -1 until then.
+  // Where the zero bytes start when the rest of the file proved to be zeros from the start of a
+  // frame or from inside it (read as the file cut there: DCDIncompleteFrame); -1 until then.
   long long getZeroTailStart() const { return zeroTailStart; }
   // Bytes in the file. Valid after read_header().
   long long getFileSize() const { return fileSize; }
@@ -51,10 +53,13 @@ private:
   void readAtomCount();
   void readFreeAtoms();
   void measureFrames();
-  bool onlyZerosFrom(std::int64_t got);
-  const char* frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, const char* record) const;
+  bool onlyZerosFrom(std::int64_t from, std::int64_t got);
+  [[noreturn]] void failFrame(std::int64_t bad, std::int64_t got, const std::string& why);
+  [[noreturn]] void failZeroTail(std::int64_t start);
+  const char* frameRecord(std::int64_t& at, std::int64_t got, std::int64_t length, const char* record);
 
   std::string path;
+  std::string name;  // in messages
   bool headerStarted = false;
   bool headerRead = false;
   bool damaged = false;         // a frame failed: what follows cannot be trusted

@@ -43,10 +43,13 @@ std::string Mutate(std::mt19937& rng, const std::string& s, double substitutions
     for (unsigned k = 0; k < indels && out.size() > 4; ++k) {
         std::uniform_int_distribution<size_t> pos(1, out.size() - 2);
         std::uniform_int_distribution<int> len(1, 3);
+        // One draw per statement: the order of a call's arguments is the compiler's choice.
+        const size_t at = pos(rng);
+        const int n = len(rng);
         if (k % 2 == 0)
-            out.erase(pos(rng), static_cast<size_t>(len(rng)));
+            out.erase(at, static_cast<size_t>(n));
         else
-            out.insert(pos(rng), RandomProtein(rng, static_cast<unsigned>(len(rng))));
+            out.insert(at, RandomProtein(rng, static_cast<unsigned>(n)));
     }
     return out;
 }

@@ -69,8 +69,10 @@ TEST_F(RefineVertTest, BlocksAreRefinedAndJoinedByRowId) {
     const std::string core = RandomProtein(rng, 30);
     std::vector<std::string> letters;
     // A conserved tryptophan stretch in the middle gives anchors; the ends vary.
-    for (unsigned i = 0; i < 5; ++i)
-        letters.push_back(Mutate(rng, core, 0.4, 2) + "WWWWWWWWWWWWWWWWWWWW" + Mutate(rng, core, 0.4, 2));
+    for (unsigned i = 0; i < 5; ++i) {
+        const std::string start = Mutate(rng, core, 0.4, 2);  // drawn first, whatever the compiler
+        letters.push_back(start + "WWWWWWWWWWWWWWWWWWWW" + Mutate(rng, core, 0.4, 2));
+    }
     MSA a;
     Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a);
     const unsigned rowOfId2 = a.GetSeqIndex(2u);
@@ -101,7 +103,8 @@ TEST_F(RefineVertTest, TimeLimitSavesTheWholeAlignmentWithItsFirstResidues) {
     std::vector<std::string> letters;
     for (unsigned i = 0; i < 5; ++i) {
         std::string row = "M";  // masked by MHackStart
-        row += Mutate(rng, core, 0.4, 2) + std::string(20, 'W') + Mutate(rng, core, 0.4, 2);
+        row += Mutate(rng, core, 0.4, 2) + std::string(20, 'W');
+        row += Mutate(rng, core, 0.4, 2);
         letters.push_back(row);
     }
     // Anchored, the limit strikes inside the refinement of the first block; without anchors,
@@ -127,8 +130,10 @@ TEST_F(RefineVertTest, TimeLimitStopKeepsTheRealignmentsAcceptedSoFar) {
     std::mt19937 rng(5);  // a first trial that is accepted
     const std::string core = RandomProtein(rng, 30);
     std::vector<std::string> letters;
-    for (unsigned i = 0; i < 5; ++i)
-        letters.push_back(Mutate(rng, core, 0.4, 2) + std::string(20, 'W') + Mutate(rng, core, 0.4, 2));
+    for (unsigned i = 0; i < 5; ++i) {
+        const std::string start = Mutate(rng, core, 0.4, 2);
+        letters.push_back(start + std::string(20, 'W') + Mutate(rng, core, 0.4, 2));
+    }
     MSA a;
     Align(letters, "((s0:0.1,s3:0.1):0.2,((s1:0.1,s4:0.1):0.2,s2:0.1):0.2);", a);
     SetMSAWeightsCorvid(a);

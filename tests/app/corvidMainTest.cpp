@@ -470,7 +470,8 @@ TEST_F(Corvid, RunningOutOfMemoryEndsWithStatusTwoSayingWhatTheStepNeeded) {
         return s;
     };
     cTempFile one(">a\n" + letters(20000) + "\n", "fa");
-    cTempFile two(">a\n" + letters(20000) + "\n>b\n" + letters(20000) + "\n", "fa");
+    const std::string first = letters(20000);  // before the second, whatever the compiler
+    cTempFile two(">a\n" + first + "\n>b\n" + letters(20000) + "\n", "fa");
     std::string shortOnes;
     for (int i = 0; i < 20000; ++i) shortOnes += ">s" + std::to_string(i) + "\n" + letters(8) + "\n";
     cTempFile many(shortOnes, "fa");

@@ -614,10 +614,14 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
          "frame 1: the Y record at byte " + str(first + record) + " ends with the marker 7, expected " +
              str(4 * natom) + "; the results reported are those of the PDB file's coordinates"},
         {"cut_and_damaged", end - 100, first + 2 * frame, 0, 2, 1, "frame 3: the X record at byte"},
-        // What a file system can leave after a crash in mid-write: zeros where a frame would start.
+        // What a file system can leave after a crash in mid-write: zeros where a frame would start,
+        // or from inside one.
         {"zero_tail", 0, 0, 4, 3, 0,
          "ends inside frame 4 (only zero bytes from byte " + str(end) + " to the end of the file at byte " +
              str(end + 4) + "); fitted the 3 complete frames before it"},
+        {"zeros_inside_last", end - 100, 0, 100, 2, 0,
+         "ends inside frame 3 (only zero bytes from byte " + str(end - 100) + " to the end of the file at byte " +
+             str(end) + "); fitted the 2 complete frames before it"},
     };
     std::map<int, sRun> reference;  // a whole file of the first k frames
     for (const sCase& c : cases) {
@@ -655,6 +659,26 @@ TEST(QuorixRun, TrajectoryCutOrDamagedKeepsTheResultsOfItsWholeFrames) {
     const std::size_t warning = twice.err.find("Warning: trajectory");
     EXPECT_NE(warning, std::string::npos);
     EXPECT_EQ(warning, twice.err.rfind("Warning: trajectory")) << twice.err;
+}
+
+TEST(QuorixRun, TrajectoryFromAPipeReadsAsTheFile) {
+    std::vector<Eigen::Vector3d> positions;
+    cTempFile pdb(renumbered(readWholeFile(kData + "c2_noise0.5_ca.pdb"), positions));
+    TempDcdFile dcd("piped", rigidTrajectory(positions, threeMotions(), static_cast<int>(positions.size())));
+    const sProgramRun file = quorix({pdb.path(), "c2", "c4", "-d", dcd.path});
+    ASSERT_EQ(file.status, 0) << file.err;
+    // Each group reads the whole trajectory.
+    const std::string run = quorixPath() + " " + pdb.path() + " c2 c4 -d ";
+    for (const std::string& command : {"cat " + dcd.path + " | " + run + "/dev/stdin", run + "<(cat " + dcd.path + ")"}) {
+        const sProgramRun piped = runProgram({"/bin/bash", "-c", command});
+        EXPECT_EQ(piped.status, 0) << command << piped.err;
+        for (const char* group : {"c2", "c4"}) EXPECT_EQ(groupLines(piped.out, group), groupLines(file.out, group)) << command;
+    }
+    // A copy that cannot be made ends the run before any work.
+    const sProgramRun refused = runProgram({"/bin/bash", "-c", "TMPDIR=/nonexistent " + run + "<(cat " + dcd.path + ")"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Error in trajectory /dev/fd/"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out.find("Reading PDB file"), std::string::npos);
 }
 
 TEST(QuorixRun, UnusableTrajectoriesEndWithStatusOne) {

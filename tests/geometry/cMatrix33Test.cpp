@@ -37,7 +37,8 @@ cMatrix33 axisRotation(int axis, double angle) {
 
 cVector3 randomUnit(std::mt19937_64& rng) {
   std::normal_distribution<double> n;
-  return cVector3(n(rng), n(rng), n(rng)).normalizedVersion();
+  const auto [x, y, z] = draws<3>(n, rng);
+  return cVector3(x, y, z).normalizedVersion();
 }
 
 }  // namespace
@@ -58,7 +59,8 @@ TEST(cMatrix33, ArithmeticMatchesEigen) {
     for (int k = 0; k < 9; ++k) a.m[k] = u(rng), b.m[k] = u(rng);
     const Eigen::Matrix3d ea = toEigen(a);
     expectNear(a * b, ea * toEigen(b), 1e-13);
-    const cVector3 v(u(rng), u(rng), u(rng));
+    const auto [x, y, z] = draws<3>(u, rng);
+    const cVector3 v(x, y, z);
     EXPECT_NEAR((a * v).y, (ea * Eigen::Vector3d(v.x, v.y, v.z)).y(), 1e-13);
     EXPECT_NEAR(a.det(), ea.determinant(), 1e-12);
     if (std::fabs(ea.determinant()) > 0.1) expectNear(a.Inverse(), ea.inverse(), 1e-9);
@@ -134,16 +136,20 @@ TEST(cMatrix33, AxisAngleQuaternionAndOrthonormalizeRoundTrip) {
     const cMatrix33 r = cMatrix33().fromAxisAngle(a, t);
     expectNear(r, Eigen::AngleAxisd(t, Eigen::Vector3d(a.x, a.y, a.z)).toRotationMatrix(), 1e-14);
     expectNear(cMatrix33().fromAxisAnglePi(a), cMatrix33().fromAxisAngle(a, kPi), 1e-15);
+    // Near a half turn w = cos(t/2) is small and comes from 1 + trace, which loses digits; the
+    // vector part divides the entries' differences (rounding, noise) by 4w: the tolerances grow
+    // as 1/w (1/w^2 for the vector part itself).
+    const double cosHalf = std::cos(t / 2);
     double w, x, y, z;
     r.toQuaternion(w, x, y, z);
-    EXPECT_NEAR(w, std::cos(t / 2), 1e-12);
-    EXPECT_LT((cVector3(x, y, z) - a * std::sin(t / 2)).norm(), 1e-12);
+    EXPECT_NEAR(w, cosHalf, 1e-12);
+    EXPECT_LT((cVector3(x, y, z) - a * std::sin(t / 2)).norm(), 1e-15 / (cosHalf * cosHalf));
 
     cMatrix33 exact = r, noisy = r;
-    expectNear(exact.orthonormalize(), r, 1e-14);
+    expectNear(exact.orthonormalize(), r, 2e-15 / cosHalf);
     for (double& e : noisy.m) e += noise(rng);
     expectRotation(noisy.orthonormalize(), 1e-14);
-    expectNear(noisy, r, 1e-4);  // the quaternion divides the noise by 4w
+    expectNear(noisy, r, 4e-6 / cosHalf);
   }
 }
 

@@ -15,8 +15,17 @@ struct RandomTransforms {
   std::uniform_real_distribution<double> u{-10, 10};
   explicit RandomTransforms(const char* name) : rng(seededEngine(name)) {}
 
-  cVector3 vector() { return cVector3(u(rng), u(rng), u(rng)); }
-  cSpatialTransform transform() { return cSpatialTransform(cMatrix33().fromAxisAngle(vector().normalize(), u(rng)), vector()); }
+  // One draw per statement: the order of a call's arguments is the compiler's choice.
+  cVector3 vector() {
+    const auto [x, y, z] = draws<3>(u, rng);
+    return cVector3(x, y, z);
+  }
+  cSpatialTransform transform() {
+    const cVector3 axis = vector().normalize();
+    const double angle = u(rng);
+    const cVector3 shift = vector();
+    return cSpatialTransform(cMatrix33().fromAxisAngle(axis, angle), shift);
+  }
   cVector3 apply(const cSpatialTransform& t, const cVector3& p) {
     cVector3 out;
     t.transformPoint(p, out);

@@ -20,7 +20,9 @@ TEST(cVector3, CrossAndDotProducts) {
   auto rng = seededEngine("cVector3.CrossAndDotProducts");
   std::uniform_real_distribution<double> u(-10, 10);
   for (int i = 0; i < 100; ++i) {
-    const cVector3 a(u(rng), u(rng), u(rng)), b(u(rng), u(rng), u(rng));
+    const auto [ax, ay, az] = draws<3>(u, rng);
+    const auto [bx, by, bz] = draws<3>(u, rng);
+    const cVector3 a(ax, ay, az), b(bx, by, bz);
     const cVector3 c = a ^ b;
     EXPECT_NEAR(c | a, 0, 1e-11);
     EXPECT_NEAR(c | b, 0, 1e-11);

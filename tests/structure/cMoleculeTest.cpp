@@ -38,13 +38,17 @@ cMolecule chainOf(const std::vector<cVector3>& points) {
 std::vector<cVector3> randomPoints(std::mt19937_64& rng, int n, double spread = 15.0) {
   std::normal_distribution<double> g(0.0, spread);
   std::vector<cVector3> points;
-  for (int i = 0; i < n; ++i) points.emplace_back(g(rng) + 30.0, g(rng) - 10.0, g(rng) + 5.0);
+  for (int i = 0; i < n; ++i) {
+    const auto [x, y, z] = draws<3>(g, rng);
+    points.emplace_back(x + 30.0, y - 10.0, z + 5.0);
+  }
   return points;
 }
 
 cMatrix33 randomRotation(std::mt19937_64& rng, double angle) {
   std::normal_distribution<double> g;
-  return cMatrix33().fromAxisAngle(cVector3(g(rng), g(rng), g(rng)).normalize(), angle);
+  const auto [x, y, z] = draws<3>(g, rng);
+  return cMatrix33().fromAxisAngle(cVector3(x, y, z).normalize(), angle);
 }
 
 std::vector<cVector3> transformed(const std::vector<cVector3>& points, const cMatrix33& r, const cVector3& t) {
@@ -246,7 +250,10 @@ TEST_F(cMoleculeTest, SuperpositionMatchesKabsch) {
     const double angle = trial == 0 ? std::numbers::pi - 1e-9 : angles(rng);
     std::vector<cVector3> y = transformed(x, randomRotation(rng, angle), cVector3(5, -3, 12));
     if (trial % 2) {
-      for (cVector3& p : y) p += cVector3(noise(rng), noise(rng), noise(rng));
+      for (cVector3& p : y) {
+        const auto [dx, dy, dz] = draws<3>(noise, rng);
+        p += cVector3(dx, dy, dz);
+      }
     }
     cMolecule a = chainOf(x), b = chainOf(y);
     const sKabsch fit = kabsch(x, y);

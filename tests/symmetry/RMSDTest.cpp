@@ -17,9 +17,20 @@
 
 namespace {
 
+// Gaussian vectors and quaternions, their components drawn in order (see draws).
+Eigen::Vector3d gaussianVector(std::normal_distribution<double>& g, std::mt19937_64& rng) {
+    const auto [x, y, z] = draws<3>(g, rng);
+    return Eigen::Vector3d(x, y, z);
+}
+
+Eigen::Quaterniond gaussianQuaternion(std::normal_distribution<double>& g, std::mt19937_64& rng) {
+    const auto [w, x, y, z] = draws<4>(g, rng);
+    return Eigen::Quaterniond(w, x, y, z);
+}
+
 Eigen::Vector3d randomUnit(std::mt19937_64& rng) {
     std::normal_distribution<double> g;
-    return Eigen::Vector3d(g(rng), g(rng), g(rng)).normalized();
+    return gaussianVector(g, rng).normalized();
 }
 
 Eigen::Matrix3d randomSymmetric(std::mt19937_64& rng, double scale) {
@@ -33,7 +44,7 @@ Eigen::Matrix3d randomSymmetric(std::mt19937_64& rng, double scale) {
 std::vector<cVector3> randomPoints(std::mt19937_64& rng, int n, const Eigen::Vector3d& centre) {
     std::normal_distribution<double> g(0.0, 12.0);
     std::vector<cVector3> points;
-    for (int i = 0; i < n; ++i) points.push_back(toVector(centre + Eigen::Vector3d(g(rng), g(rng), g(rng))));
+    for (int i = 0; i < n; ++i) points.push_back(toVector(centre + gaussianVector(g, rng)));
     return points;
 }
 
@@ -129,7 +140,7 @@ TEST(RMSD, RotationalModelEqualsTheDirectSumForAnyAxesAndElements) {
                 for (int i = 0; i < n; ++i) weights.push_back(0.5 + std::fabs(g(rng)));
                 for (int j = 0; j < 4; ++j) {
                     const std::vector<cVector3> Q = randomPoints(rng, n, Eigen::Vector3d(-4.0, 11.0, 8.0));
-                    Eigen::Quaterniond q(g(rng), g(rng), g(rng), g(rng));
+                    Eigen::Quaterniond q = gaussianQuaternion(g, rng);
                     q.normalize();
                     elements.setRotation(j, q.w(), q.vec(), a1, a2);
                     addElement(model, elements, j, P, Q, weighted ? &weights : nullptr);
@@ -272,26 +283,27 @@ TEST(RMSD, SolveSubProblemFindsTheGlobalMinimumOnTheSphereIncludingHardCases) {
     };
     std::vector<sProblem> problems;
     for (int i = 0; i < 60; ++i)
-        problems.push_back({randomSymmetric(rng, 5.0), 3.0 * Eigen::Vector3d(g(rng), g(rng), g(rng)), "random"});
+        problems.push_back({randomSymmetric(rng, 5.0), 3.0 * gaussianVector(g, rng), "random"});
     for (int i = 0; i < 30; ++i) {
         // Eigenvalues l1 < l2 <= l3 and g without a component along the lowest eigenvector.
-        const Eigen::Matrix3d Z = Eigen::Quaterniond(g(rng), g(rng), g(rng), g(rng)).normalized().toRotationMatrix();
+        const Eigen::Matrix3d Z = gaussianQuaternion(g, rng).normalized().toRotationMatrix();
         const double l1 = g(rng) * 4.0, l2 = l1 + 0.5 + std::fabs(g(rng)) * 3.0;
         const double l3 = i % 3 == 0 ? l2 : l2 + std::fabs(g(rng)) * 3.0;  // repeated eigenvalues too
         const Eigen::Matrix3d H = Z * Eigen::Vector3d(l1, l2, l3).asDiagonal() * Z.transpose();
         const double size = i % 2 == 0 ? 0.3 : 0.0;  // small g: true hard case; zero g
-        problems.push_back({H, size * (g(rng) * Z.col(1) + g(rng) * Z.col(2)), "hard"});
+        const auto [along1, along2] = draws<2>(g, rng);
+        problems.push_back({H, size * (along1 * Z.col(1) + along2 * Z.col(2)), "hard"});
     }
     for (int i = 0; i < 20; ++i) {
         // Positive definite H with the unconstrained minimum inside the sphere: the multiplier
         // is negative.
-        const Eigen::Matrix3d Z = Eigen::Quaterniond(g(rng), g(rng), g(rng), g(rng)).normalized().toRotationMatrix();
-        const Eigen::Vector3d l(1.0 + std::fabs(g(rng)), 2.0 + std::fabs(g(rng)), 3.0 + std::fabs(g(rng)));
+        const Eigen::Matrix3d Z = gaussianQuaternion(g, rng).normalized().toRotationMatrix();
+        const Eigen::Vector3d l = Eigen::Vector3d(1.0, 2.0, 3.0) + gaussianVector(g, rng).cwiseAbs();
         problems.push_back({Z * l.asDiagonal() * Z.transpose(), 0.2 * randomUnit(rng), "negative multiplier"});
     }
     for (int i = 0; i < 10; ++i) {
         // The lowest eigenvalue twice, g with a tiny component along it (nearly hard).
-        const Eigen::Matrix3d Z = Eigen::Quaterniond(g(rng), g(rng), g(rng), g(rng)).normalized().toRotationMatrix();
+        const Eigen::Matrix3d Z = gaussianQuaternion(g, rng).normalized().toRotationMatrix();
         const Eigen::Matrix3d H = Z * Eigen::Vector3d(-2.0, -2.0, 1.0).asDiagonal() * Z.transpose();
         problems.push_back({H, 1e-9 * Z.col(0) + 0.5 * Z.col(2), "nearly hard"});
     }
@@ -321,7 +333,7 @@ TEST(RMSD, SecondAxisIsTheBestPointOfTheCone) {
                 RMSD model;
                 model.initCoefficients(cosine);
                 model.A = randomSymmetric(rng, 10.0);
-                model.b = 5.0 * Eigen::Vector3d(g(rng), g(rng), g(rng));
+                model.b = 5.0 * gaussianVector(g, rng);
                 model.e = 3.0;
                 (solveMain ? model.a2 : model.a1) = toVector(f);
                 double residual = 0.0;
@@ -376,13 +388,13 @@ TEST(RMSD, CyclicSolversReachTheMinimumOverAxisAndCentre) {
         RMSD model;
         model.initCoefficients(0.0);
         model.A = randomSymmetric(rng, 20.0);
-        model.b = 10.0 * Eigen::Vector3d(g(rng), g(rng), g(rng));
+        model.b = 10.0 * gaussianVector(g, rng);
         model.e = 200.0;
         model.T = 1.0 + std::fabs(g(rng)) * 5.0;
-        const Eigen::Vector3d m(g(rng), g(rng), g(rng));
+        const Eigen::Vector3d m = gaussianVector(g, rng);
         model.B << 0.0, -m.z(), m.y(), m.z(), 0.0, -m.x(), -m.y(), m.x(), 0.0;
         model.B *= 3.0;
-        model.d = 4.0 * Eigen::Vector3d(g(rng), g(rng), g(rng));
+        model.d = 4.0 * gaussianVector(g, rng);
         double residual = 0.0;
         model.TrustRegionCholeskyCyclic(residual);
         const Eigen::Vector3d n = toEigen(model.a1), x = toEigen(model.centreOffset);

@@ -275,8 +275,10 @@ TEST(CubicGroupCorrespondence, HopelessSearchStopsAtItsStepBudget) {
     std::normal_distribution<double> jitter(0.0, 1e-3);
     std::vector<cVector3> r;
     for (int model = 0; model < 20; ++model)
-        for (const cVector3& chain : ring({0, 1, 2}))
-            r.push_back(cVector3(chain.x + jitter(random), chain.y + jitter(random), jitter(random)).normalizedVersion());
+        for (const cVector3& chain : ring({0, 1, 2})) {
+            const auto [dx, dy, dz] = draws<3>(jitter, random);
+            r.push_back(cVector3(chain.x + dx, chain.y + dy, dz).normalizedVersion());
+        }
     CubicGroupCorrespondence correspondence;
     testing::internal::CaptureStdout();
     EXPECT_FALSE(correspondence.fitToSymmetryGroup('c', r.data(), nullptr, nullptr, 60, 60));

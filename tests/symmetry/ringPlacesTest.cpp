@@ -43,7 +43,8 @@ TEST(RingPlaces, ChainsTakeTheirTurnsFromTheFirstAsDistinctPlaces) {
         {8, {0, 4.05, 1.97, 6.02}, {0, 4, 2, 6}},  // turns off by noise
     };
     for (const sCase& c : cases) {
-        const Eigen::Vector3d u(normal(rng), normal(rng), normal(rng));
+        const auto [ux, uy, uz] = draws<3>(normal, rng);
+        const Eigen::Vector3d u(ux, uy, uz);
         std::vector<cVector3> d1, d2;
         framesOf(c.turns, c.order, u.normalized(), d1, d2);
         const std::vector<int> places = ringPlaces(d1.data(), d2.data(), c.order, static_cast<int>(c.turns.size()));

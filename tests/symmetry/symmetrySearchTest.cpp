@@ -11,15 +11,18 @@
 TEST(cSymSearch, EveryIncompleteCopyGetsItsGeneratorSlots) {
     // Three C3 trimers far apart, each with one chain missing: clustering makes three pairs that
     // cannot merge (2 + 2 chains exceed a trimer), more copies than 6 chains / 3 would suggest.
+    // The copies are stacked 400 Å apart along their common axis, so that whatever the trimer's
+    // orientation, a superposition within a copy moves the complex's centre by less than 20 Å
+    // and one between copies by 400 Å or more: the clustering pairs each copy's chains.
     std::mt19937_64 rng = seededEngine("cSymSearch.EveryIncompleteCopy");
+    const synthetic::sAssembly part = synthetic::buildAssembly('c', 3, rng, 0.0, 20.0, 2);
+    const cVector3 step = toVector(400.0 * synthetic::axesOfOrder(part.rotations, 3).front());
     synthetic::sAssembly all;
-    for (int copy = 0; copy < 3; ++copy) {
-        synthetic::sAssembly part = synthetic::buildAssembly('c', 3, rng, 0.0, 20.0, 2);
-        for (std::vector<cVector3>& chain : part.chains) {
-            for (cVector3& p : chain) p += cVector3(400.0 * copy, 0.0, 0.0);
+    for (int copy = 0; copy < 3; ++copy)
+        for (std::vector<cVector3> chain : part.chains) {
+            for (cVector3& p : chain) p += step * copy;
             all.chains.push_back(chain);
         }
-    }
     cInfo info(75);
     info.setQuiet(true);
     cParameters parameters(&info);

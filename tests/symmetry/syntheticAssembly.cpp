@@ -10,6 +10,7 @@
 #include "structure/cMolecule.h"
 #include "structure/cPDBAtom.h"
 #include "structure/cPDBSegment.h"
+#include "tests/geometry/randomSeed.h"
 
 namespace synthetic {
 
@@ -23,7 +24,8 @@ Eigen::Matrix3d axisRotation(const Eigen::Vector3d& axis, double angle) {
 
 Eigen::Matrix3d randomRotation(std::mt19937_64& rng) {
     std::normal_distribution<double> g;
-    Eigen::Quaterniond q(g(rng), g(rng), g(rng), g(rng));
+    const auto [w, x, y, z] = draws<4>(g, rng);
+    Eigen::Quaterniond q(w, x, y, z);
     q.normalize();
     return q.toRotationMatrix();
 }
@@ -112,11 +114,13 @@ sAssembly buildAssembly(char type, int order, std::mt19937_64& rng, double noise
     std::uniform_real_distribution<double> u(-50.0, 50.0);
     std::normal_distribution<double> g;
     sAssembly assembly;
-    assembly.centre = Eigen::Vector3d(u(rng), u(rng), u(rng));
+    const auto [cx, cy, cz] = draws<3>(u, rng);
+    assembly.centre = Eigen::Vector3d(cx, cy, cz);
     // Chain 0's centre: a generic direction, kept away from the main axis for cyclic groups.
     // Dihedral copies are two stacked rings, as in real dihedral complexes: rings squeezed into
     // one plane are a degenerate case for the chain neighbour graph of the correspondence.
-    Eigen::Vector3d offset(g(rng), g(rng), g(rng));
+    const auto [ox, oy, oz] = draws<3>(g, rng);
+    Eigen::Vector3d offset(ox, oy, oz);
     if (type == 'c') offset.z() *= 0.3;
     if (type == 'd') {
         const double across = std::hypot(offset.x(), offset.y());
@@ -141,7 +145,10 @@ sAssembly buildAssembly(char type, int order, std::mt19937_64& rng, double noise
     std::normal_distribution<double> jitter(0.0, noise > 0.0 ? noise : 1.0);
     if (noise > 0.0)
         for (std::vector<cVector3>& chain : chains)
-            for (cVector3& p : chain) p += cVector3(jitter(rng), jitter(rng), jitter(rng));
+            for (cVector3& p : chain) {
+                const auto [dx, dy, dz] = draws<3>(jitter, rng);
+                p += cVector3(dx, dy, dz);
+            }
     assembly.chains = std::move(chains);
     return assembly;
 }

@@ -346,3 +346,86 @@ TEST(DCD_R, ZeroBytesWhereAFrameWouldStartReadAsTheFileCutThere) {
     EXPECT_EQ(dcd.getX()[1], 2.0f);
   }
 }
+
+TEST(DCD_R, ZeroBytesFromInsideTheLastFrameReadAsTheFileCutThere) {
+  // Two frames of 4 atoms with a unit cell; from byte `from` of the second frame on, the file is
+  // zeros (to the frame's end, or `more` bytes beyond it), but for a byte 1 where one is put.
+  const double cell[6] = {10, 0, 10, 0, 0, 10};
+  DcdBytes bytes = DcdBytes().header(controlWords(2, 0, 1)).titles({"* ZEROED BLOCKS"}).ints({4});
+  const std::size_t second = bytes.bytes.size() + 56 + 3 * 24;
+  for (float f : {1.5f, 9.5f})
+    bytes.record(cell, sizeof cell).floats({f, 2, 3, 4}).floats({5, 6, 7, 8}).floats({-1, -2, -3, f});
+  const std::size_t end = bytes.bytes.size(), x = 56, y = x + 24, z = y + 24, none = 0;
+  struct Case {
+    const char* name;
+    std::size_t from, more;  // the zeros
+    std::size_t one;         // a byte 1 at end + one - 1 (none: 0): damage, not a cut
+    std::size_t start;       // where the message says the zeros start
+  };
+  const Case cases[] = {
+      {"after_cell_lead_marker", 4, 0, none, 4},  // the marker's upper bytes are zeros too
+      {"after_cell", x, 0, none, x},
+      {"mid_x", x + 8, 0, none, x + 8},
+      {"mid_y_and_beyond", y + 12, 5000, none, y + 12},
+      {"z_end_marker", z + 20, 0, none, z + 20},
+      {"mid_x_then_data", x + 8, 0, 1, 0},
+      {"z_end_marker_then_data", z + 20, 100, 101, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DcdBytes damaged = bytes;
+    damaged.bytes.resize(second + c.from);
+    damaged.bytes.resize(end + c.more, '\0');
+    if (c.one != none) damaged.bytes.insert(end + c.one - 1, 1, '\1');
+    TempDcdFile file(c.name, damaged);
+    DCD_R dcd(file.c_str());
+    dcd.read_header();
+    ASSERT_NO_THROW(dcd.read_oneFrame());
+    try {
+      dcd.read_oneFrame();
+      ADD_FAILURE() << "no error for frame 2";
+    } catch (const DCDError& e) {
+      EXPECT_EQ(dynamic_cast<const DCDIncompleteFrame*>(&e) != nullptr, c.one == none) << e.what();
+      const std::string cut = "frame 2: the file holds only zero bytes from byte " +
+                              std::to_string(second + c.start) + " to its end at byte " +
+                              std::to_string(damaged.bytes.size());
+      EXPECT_EQ(std::string(e.what()).find(cut) != std::string::npos, c.one == none) << e.what();
+    }
+    EXPECT_EQ(dcd.getZeroTailStart(), c.one == none ? static_cast<long long>(second + c.start) : -1);
+    EXPECT_EQ(dcd.getX()[0], 1.5f);  // the first frame's
+  }
+}
+
+TEST(DCD_R, XplorFilesHoldNoUnitCellRecord) {
+  // Version word 0 and a double time step whose upper half lies where CHARMM files keep their
+  // unit-cell flag. 12 atoms make an X record of 48 bytes, the length of a cell record.
+  for (const int atoms : {12, 5}) {
+    SCOPED_TRACE(atoms);
+    std::array<std::int32_t, 20> words = controlWords(2, 0);
+    const double timeStep = 0.002;
+    std::memcpy(&words[9], &timeStep, sizeof timeStep);
+    words[19] = 0;
+    ASSERT_NE(words[10], 0);
+    DcdBytes bytes = DcdBytes().header(words).titles({"* X-PLOR"}).ints({atoms});
+    for (int frame = 0; frame < 2; ++frame)
+      for (int axis = 0; axis < 3; ++axis) {
+        std::vector<float> values;
+        for (int i = 0; i < atoms; ++i) values.push_back(static_cast<float>(100 * frame + 10 * axis + i));
+        bytes.floats(values);
+      }
+    TempDcdFile file("xplor", bytes);
+    DCD_R dcd(file.c_str());
+    ASSERT_NO_THROW(dcd.read_header());
+    EXPECT_EQ(dcd.getQCRYS(), 0);
+    EXPECT_EQ(dcd.getICNTRL()[10], words[10]);
+    EXPECT_EQ(dcd.getNFramesInFile(), 2);
+    EXPECT_EQ(dcd.getTrailingBytes(), 0);
+    for (int frame = 0; frame < 2; ++frame) {
+      ASSERT_NO_THROW(dcd.read_oneFrame()) << frame;
+      EXPECT_EQ(dcd.getX()[1], 100 * frame + 1.0f);
+      EXPECT_EQ(dcd.getY()[atoms - 1], 100 * frame + 10.0f + atoms - 1);
+      EXPECT_EQ(dcd.getZ()[0], 100 * frame + 20.0f);
+    }
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(dcd.getPbc()[i], 0.0);
+  }
+}
