@@ -421,7 +421,9 @@ double CubicGroupCorrespondence::computeIsoPenalty(char type, const tGraph& elem
 std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGroup(char type, const cVector3* r,
                                                                                    const cVector3* d1,
                                                                                    const cVector3* d2, int order,
-                                                                                   int chainCount) {
+                                                                                   int chainCount,
+                                                                                   const cVector3* centres,
+                                                                                   double chainRadius) {
     if (type != 'c' && type != 'd' && !isCubic(type)) {
         std::cout << "Unknown group of symmetry : " << type << " expected i, o, t, c or d." << std::endl;
         return std::nullopt;
@@ -494,9 +496,10 @@ std::optional<sGeneratorPermutations> CubicGroupCorrespondence::fitToSymmetryGro
     if (type == 'c' && a < n && d1 && d2) {
         // An incomplete ring: each chain's place follows from its turn about the ring's axis,
         // which neither the missing neighbours nor the off-axis centre of the chains present can
-        // mislead. The graph search's map stands where it puts every chain in its place, in either
-        // sense around the ring (its sense is then kept); otherwise the places decide.
-        const std::vector<int> places = ringPlaces(d1, d2, n, a);
+        // mislead, and, on a ring wide beside its chains, from where its centre lies around it.
+        // The graph search's map stands where it puts every chain in its place, in either sense
+        // around the ring (its sense is then kept); otherwise the places decide.
+        const std::vector<int> places = ringPlaces(d1, d2, centres, chainRadius, n, a);
         const std::vector<int> searched = searchBest(failure);
         if (!searched.empty()) {
             bool same = true, mirrored = true;
@@ -544,20 +547,30 @@ bool cSym::estimateCorrespondence(cPointSymmetryGroup* group, int set) {
     for (int k : real) centre += chains[k]->centreOfMass;
     if (!real.empty()) centre /= static_cast<double>(real.size());
 
-    std::vector<cVector3> directions, d1, d2;
+    std::vector<cVector3> directions, d1, d2, centres;
+    // The chains' radius of gyration about their centres of mass (over the atoms the centres are
+    // the mean of): the lever arm of a chain's turn.
+    double spread = 0.0;
+    std::size_t atoms = 0;
     for (int k : real) {
-        cVector3 direction = chains[k]->centreOfMass - centre;
+        const cMolecule& chain = *chains[k];
+        cVector3 direction = chain.centreOfMass - centre;
         const double length = direction.norm();
         if (length > 0.0) direction /= length;
         directions.push_back(direction);
-        d1.push_back(chains[k]->direction1);
-        d2.push_back(chains[k]->direction2);
+        d1.push_back(chain.direction1);
+        d2.push_back(chain.direction2);
+        centres.push_back(chain.centreOfMass);
+        const std::vector<cPDBAtom>& used = chain.alignedAtoms.empty() ? chain.atoms : chain.alignedAtoms;
+        for (const cPDBAtom& atom : used) spread += (atom.position - chain.centreOfMass).norm2();
+        atoms += used.size();
     }
+    const double chainRadius = atoms > 0 ? std::sqrt(spread / static_cast<double>(atoms)) : 0.0;
 
     CubicGroupCorrespondence correspondence;
     const std::optional<sGeneratorPermutations> result = correspondence.fitToSymmetryGroup(
         group->type.empty() ? '\0' : group->type[0], directions.data(), d1.data(), d2.data(), group->order,
-        static_cast<int>(real.size()));
+        static_cast<int>(real.size()), centres.data(), chainRadius);
     if (result && result->main.size() != slotList.size()) {
         std::cout << "Error, " << slotList.size() << " chain slots in a copy of the assembly do not fit the "
                   << result->main.size() << " elements of the group" << std::endl;

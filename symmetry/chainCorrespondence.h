@@ -29,10 +29,13 @@ public:
     // onto chain 0), or null. Prints a message and returns nothing for an unknown type letter,
     // an order below 2 (c, d), or a chain count that does not fit the group. A cyclic copy that
     // lacks chains and has frames is placed around its ring by the chains' turns (ringPlaces)
-    // rather than by maps of the element graph.
+    // rather than by maps of the element graph; centres (each real chain's centre of mass, or
+    // null) and chainRadius (their radius of gyration, Å) refine those places by where the
+    // chains lie.
     std::optional<sGeneratorPermutations> fitToSymmetryGroup(char type, const cVector3* directions,
                                                              const cVector3* d1, const cVector3* d2, int order,
-                                                             int chainCount);
+                                                             int chainCount, const cVector3* centres = nullptr,
+                                                             double chainRadius = 0.0);
 
     // Geometric penalty of one solution (lower is better; 1e99 when no term applies).
     double computeIsoPenalty(char type, const tGraph& elementGraph, const std::vector<int>& solution,

@@ -308,7 +308,9 @@ void writeResults(cSym& sym, cPointSymmetryGroup* group, std::FILE* out, json* d
                     for (const cPDBAtom& atom : chains[j]->alignedAtoms) gyration.add(atom.position, groupCentre, groupAxis);
                 const double radius = gyration.radius();
                 group->RMSD[k] = kNoValue;
-                std::fprintf(out, "%7s%7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", "-", radius, order, groupAxis.x,
+                // The dash keeps a blank after it in its 7 columns: a RADGYR of 100 Å or more
+                // fills its own 7 and would otherwise read as the dash's minus sign.
+                std::fprintf(out, "%6s %7.3f%6d%8.3f%8.3f%8.3f%10.3f%10.3f%10.3f\n", "-", radius, order, groupAxis.x,
                              groupAxis.y, groupAxis.z, groupCentre.x, groupCentre.y, groupCentre.z);
                 element["RMSD"] = nullptr;
                 writeAxis(groupAxis, groupCentre, gyration.h, radius);

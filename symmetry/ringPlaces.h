@@ -1,5 +1,5 @@
 // Places of the chains present of an incomplete copy of a cyclic assembly around its ring, from
-// the rotations that superpose the chains on one another.
+// the rotations that superpose the chains on one another and from where the chains lie.
 #pragma once
 
 #include <vector>
@@ -12,4 +12,10 @@
 // chain onto it. Places are distinct, and the first chain is at place 0; of the two senses, the
 // one that meets the chains' indices in the lower order going round from place 1. Chains whose
 // turns round to one place share the places nearest to them (least squares in turns).
-std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, int order, int chainCount);
+// centres (or null: the turns alone): per chain the centre of the atoms its superposition pairs.
+// The angles are then fitted to the centres about the ring's centre as well, a turn's angle
+// weighing as an arc of chainRadius (the chains' radius of gyration, in Å); those places stand
+// where every centre lies within a quarter of the ring's step of the fitted ring and every angle
+// within a quarter step of its place. Otherwise the turns alone decide.
+std::vector<int> ringPlaces(const cVector3* d1, const cVector3* d2, const cVector3* centres, double chainRadius,
+                            int order, int chainCount);

@@ -85,6 +85,17 @@ std::vector<std::string> groupLines(const std::string& out, const std::string& g
     return lines;
 }
 
+// The PDB text of a file's lines without the ATOM and TER records of the chains named in gone.
+std::string withoutChains(const std::vector<std::string>& lines, const std::string& gone) {
+    std::string text;
+    for (const std::string& line : lines) {
+        const bool record = line.rfind("ATOM", 0) == 0 || line.rfind("TER", 0) == 0;
+        if (record && line.size() > 21 && gone.find(line[21]) != std::string::npos) continue;
+        text += line + "\n";
+    }
+    return text;
+}
+
 const std::string kFullHeader =
     "   RMSD RMSD_R RMSD_T RMSD_Z RADGYR ORDER  AXIS X  AXIS Y  AXIS Z  CENTER X  CENTER Y  CENTER Z";
 const std::string kPartialHeader = "   RMSD RADGYR ORDER  AXIS X  AXIS Y  AXIS Z  CENTER X  CENTER Y  CENTER Z";
@@ -231,29 +242,70 @@ TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
     }
 }
 
+// The trimer c3_exact with every chain moved `out` Å further from the axis (each along its own
+// radius, so that the ring stays a C3).
+std::string widenedTrimer(double out) {
+    const json truth = readJson(kData + "c3_exact.json");
+    const Eigen::Vector3d centre = vec(truth.at("centre")), axis = vec(truth.at("main_axis")).normalized();
+    const std::vector<std::string> lines = splitLines(readWholeFile(kData + "c3_exact_ca.pdb"));
+    std::map<char, std::pair<Eigen::Vector3d, int>> sums;
+    auto position = [](const std::string& line) {
+        return Eigen::Vector3d(std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
+                               std::stod(line.substr(46, 8)));
+    };
+    for (const std::string& line : lines)
+        if (line.rfind("ATOM", 0) == 0) {
+            auto& [sum, count] = sums.try_emplace(line[21], Eigen::Vector3d::Zero(), 0).first->second;
+            sum += position(line);
+            ++count;
+        }
+    std::string text;
+    for (const std::string& line : lines) {
+        if (line.rfind("ATOM", 0) != 0) {
+            text += line + "\n";
+            continue;
+        }
+        const auto& [sum, count] = sums.at(line[21]);
+        const Eigen::Vector3d r = sum / count - centre;
+        const Eigen::Vector3d p = position(line) + out * (r - r.dot(axis) * axis).normalized();
+        char xyz[32];
+        std::snprintf(xyz, sizeof xyz, "%8.3f%8.3f%8.3f", p.x(), p.y(), p.z());
+        text += line.substr(0, 30) + xyz + line.substr(54) + "\n";
+    }
+    return text;
+}
+
 TEST(QuorixRun, RotationPairingNoChainPresentShowsTheGroupsAxis) {
     // C6 on a trimer: the turns by 1/6, 3/6 and 5/6 relate no two chains present. Their RMSD is
-    // "-" (null), and they still get the ring's axis, a radius and an arrow; where that axis
-    // lies is checked with the rings below.
-    cOutputPath results("unmeasured.json");
-    const sProgramRun run = quorix({kData + "c3_exact_ca.pdb", "c6", "-y", "-j", results.path});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.find("nan"), std::string::npos);
-    const std::regex unmeasured(R"(      - *\d+\.\d{3} +[26]( *-?\d+\.\d{3}){6})");
-    int rows = 0, arrows = 0;
-    for (const std::string& line : groupLines(run.out, "c6")) {
-        arrows += line.rfind("cgo_arrow", 0) == 0;
-        rows += std::regex_match(line, unmeasured);
+    // "-" (null), with a blank after it even where RADGYR fills its 7 columns (100 Å and more),
+    // and they still get the ring's axis, a radius and an arrow; where that axis lies is checked
+    // with the rings below.
+    const std::regex unmeasured(R"(     - ( *\d+\.\d{3}) +[26]( *-?\d+\.\d{3}){6})");
+    for (double out : {0.0, 100.0}) {
+        SCOPED_TRACE("chains moved out by " + std::to_string(out));
+        cTempFile pdb(widenedTrimer(out));
+        cOutputPath results("unmeasured.json");
+        const sProgramRun run = quorix({pdb.path(), "c6", "-y", "-j", results.path});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.find("nan"), std::string::npos);
+        int rows = 0, arrows = 0;
+        for (const std::string& line : groupLines(run.out, "c6")) {
+            arrows += line.rfind("cgo_arrow", 0) == 0;
+            std::smatch match;
+            if (!std::regex_match(line, match, unmeasured)) continue;
+            ++rows;
+            EXPECT_EQ(std::stod(match[1]) >= 100.0, out > 0.0) << line;
+        }
+        EXPECT_EQ(rows, 3);
+        EXPECT_EQ(arrows, 5);
+        const json document = readJson(results.path);
+        int nulls = 0;
+        for (const json& element : document.at(0).at("transforms")) {
+            nulls += element.at("RMSD").is_null();
+            EXPECT_TRUE(element.at("RAD_GYR").is_number() && element.at("P0").at(0).is_number()) << element.dump();
+        }
+        EXPECT_EQ(nulls, 3);
     }
-    EXPECT_EQ(rows, 3);
-    EXPECT_EQ(arrows, 5);
-    const json document = readJson(results.path);
-    int nulls = 0;
-    for (const json& element : document.at(0).at("transforms")) {
-        nulls += element.at("RMSD").is_null();
-        EXPECT_TRUE(element.at("RAD_GYR").is_number() && element.at("P0").at(0).is_number()) << element.dump();
-    }
-    EXPECT_EQ(nulls, 3);
 }
 
 TEST(QuorixRun, NamedCyclicGroupWithChainsMissingPairsChainsByTheirPlaceOnTheRing) {
@@ -290,15 +342,12 @@ TEST(QuorixRun, NamedCyclicGroupWithChainsMissingPairsChainsByTheirPlaceOnTheRin
             }
         for (const std::string& gone : removals) {
             SCOPED_TRACE(std::string(ring.name) + " without " + gone);
-            std::string text;
             std::string kept;
-            for (const std::string& line : lines) {
-                const bool record = line.rfind("ATOM", 0) == 0 || line.rfind("TER", 0) == 0;
-                if (record && line.size() > 21 && gone.find(line[21]) != std::string::npos) continue;
-                if (line.rfind("ATOM", 0) == 0 && kept.find(line[21]) == std::string::npos) kept += line[21];
-                text += line + "\n";
-            }
-            cTempFile pdb(text);
+            for (const std::string& line : lines)
+                if (line.rfind("ATOM", 0) == 0 && gone.find(line[21]) == std::string::npos &&
+                    kept.find(line[21]) == std::string::npos)
+                    kept += line[21];
+            cTempFile pdb(withoutChains(lines, gone));
             cOutputPath results("ring.json");
             const sProgramRun run = quorix({pdb.path(), group, "-p", "-j", results.path});
             ++runs;
@@ -323,6 +372,40 @@ TEST(QuorixRun, NamedCyclicGroupWithChainsMissingPairsChainsByTheirPlaceOnTheRin
         }
     }
     EXPECT_GT(runs, 150);
+}
+
+TEST(QuorixRun, RingWithChainsMissingKeepsTheSenseAndPermutationsItPrinted) {
+    // The sense around the ring: the search's own map where it puts the chains in their places,
+    // in either sense (without A, its map runs the other way round from the places' rule, and
+    // its axis points the other way); otherwise the places, read in the sense that meets the
+    // chains in the lower order (without A and B). Both tables are printed byte for byte as
+    // before the places were taken from the chains' centres.
+    const std::string rows = "(1, 2, 3, 4, 0)\n%s(2, 3, 4, 0, 1)\n%s(3, 4, 0, 1, 2)\n%s(4, 0, 1, 2, 3)\n";
+    struct sCase {
+        const char* gone;
+        const char* first;  // the first row, whose RADGYR differs in the last digit
+        const char* other;  // every other row
+    };
+    const sCase cases[] = {
+        {"AB", "  0.001 28.055     5  -0.258  -0.895   0.363    28.603   -31.715   -16.873",
+         "  0.001 28.054     5  -0.258  -0.895   0.363    28.603   -31.715   -16.873"},
+        {"A", "  0.001 28.054     5   0.258   0.895  -0.363    28.603   -31.715   -16.873",
+         "  0.001 28.054     5   0.258   0.895  -0.363    28.603   -31.715   -16.873"},
+    };
+    const std::vector<std::string> lines = splitLines(readWholeFile(kData + "c5_exact_ca.pdb"));
+    for (const sCase& c : cases) {
+        cTempFile pdb(withoutChains(lines, c.gone));
+        const sProgramRun run = quorix({pdb.path(), "c5", "-p"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string other = std::string(c.other) + "\n";
+        std::string expected = kPartialHeader + "\n" + c.first + "\n";
+        char text[512];
+        std::snprintf(text, sizeof text, rows.c_str(), other.c_str(), other.c_str(), other.c_str());
+        expected += text;
+        std::string printed;
+        for (const std::string& line : groupLines(run.out, "c5")) printed += line + "\n";
+        EXPECT_EQ(printed, expected) << "c5_exact without " << c.gone;
+    }
 }
 
 TEST(QuorixRun, CopyOfOneChainIsLeftOutOfTheFitWhereverItStands) {

@@ -210,6 +210,50 @@ TEST(cSym, DimerNamedAsAHigherCyclicGroupFitsOnlyWhereTheGroupHoldsItsHalfTurn) 
     }
 }
 
+TEST(cSym, WideNoisyRingWithChainsMissingSendsEveryChainOneStepRound) {
+    // C60 of crambin 180 Å from the axis with noise on every atom, chains taken out: a chain's
+    // turn alone is a few degrees off, near the ring's 6-degree step, its centre is not. The
+    // main generator must move every chain present one step round (the same way for all), onto
+    // the chain at that place or onto a missing slot where that place is empty.
+    std::mt19937_64 rng = seededEngine("cSym.WideNoisyRing");
+    const synthetic::sAssembly full = synthetic::buildAssembly('c', 60, rng, 2.5, 180.0);
+    const Eigen::Vector3d axis = synthetic::axesOfOrder(full.rotations, 60).at(0);
+    for (int removed : {1, 15}) {
+        synthetic::sAssembly part = full;
+        for (int k = 0; k < removed; ++k) {
+            std::uniform_int_distribution<std::size_t> pick(0, part.chains.size() - 1);
+            const std::size_t gone = pick(rng);
+            part.chains.erase(part.chains.begin() + static_cast<std::ptrdiff_t>(gone));
+        }
+        cSym sym(nullptr, nullptr);
+        synthetic::loadAssembly(sym, part, true);
+        cCnSymmetry group(60);
+        ASSERT_TRUE(synthetic::searchOneCopy(sym, group)) << removed << " removed";
+        // Each chain's true place, from its centre about the true axis.
+        const int n = sym.chainCount;
+        std::vector<int> place(n);
+        std::vector<bool> taken(60, false);
+        const Eigen::Vector3d first = toEigen(sym.chains[0]->centreOfMass) - full.centre;
+        for (int j = 0; j < n; ++j) {
+            const Eigen::Vector3d r = toEigen(sym.chains[j]->centreOfMass) - full.centre;
+            const double angle = std::atan2(axis.dot(first.cross(r)), first.dot(r) - first.dot(axis) * r.dot(axis));
+            place[j] = static_cast<int>(std::lround(angle * 30.0 / std::numbers::pi) + 60) % 60;
+            taken[place[j]] = true;
+        }
+        int step = 0;
+        for (int j = 0; j < n; ++j)
+            if (sym.mainPermutation[j] < n) step = (place[sym.mainPermutation[j]] - place[j] + 60) % 60;
+        EXPECT_TRUE(step == 1 || step == 59) << removed << " removed: step " << step;
+        int wrong = 0;
+        for (int j = 0; j < n; ++j) {
+            const int target = sym.mainPermutation[j];
+            const int next = (place[j] + step) % 60;
+            wrong += target < n ? place[target] != next : taken[next];
+        }
+        EXPECT_EQ(wrong, 0) << removed << " removed";
+    }
+}
+
 TEST(cSym, IncompleteRingGivesBackAxisAndCentreThroughTheOffset) {
     // Rings with one chain missing: each element matches other chains, the elements' centres
     // differ, and only a centre common to all elements (found through the offset) puts the
