@@ -9,6 +9,7 @@
 #include "geometry/cMatrix33.h"
 #include "geometry/cSpatialTransform.h"
 #include "geometry/cVector3.h"
+#include "symmetry/replicationAssemblies.h"  // sReplicationImage
 
 // A rotation axis of the crystal: unit Cartesian direction (either sign), order (2, 3, 4, 6) and a
 // point of the axis (Å).
@@ -33,17 +34,20 @@ struct sReplicationCentre {
     cVector3 point;
     std::set<int> axes;
     double score;
+    // 1 for a point that only the lines of the axes' own windows reach (replicationCandidates),
+    // 0 otherwise: of two points at the same distance, one of rank 0 is taken first.
+    int rank = 0;
 };
 
-// About the lattice point nearest the mean of the chain centres, every axis is moved by the
-// lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1} (a rotation followed by a lattice
-// vector perpendicular to its axis is a rotation about a parallel axis): once about the lattice
-// point the cell coordinates of that mean round to, in the cell's own basis, and, where the cell
-// is oblique enough that this point or basis is not the nearest in space, once more about the
-// lattice point nearest in space, in a reduced basis. Every two of these lines that meet give a
-// candidate, the common fixed point of their rotations, and coinciding meeting points share one.
-// After each line's meetings, its point nearest that mean is a candidate of that line alone,
-// whatever meeting point coincides with it.
+// Every axis is moved by lattice vectors (a rotation followed by a lattice vector perpendicular to
+// its axis is a rotation about a parallel axis): for each axis and centring vector, by the lattice
+// vector that puts its line nearest the mean of the chain centres and by that vector plus
+// (i, j, k), i, j, k in {-1, 0, 1}, in a reduced basis of the lattice (the cell's own basis for
+// every ordinary cell). So the lines of an axis within half a cell of the chains on every side are
+// all among them, wherever the axis lies in its cell and wherever the chains lie. Every two of
+// these lines that meet give a candidate, the common fixed point of their rotations, and
+// coinciding meeting points share one. After each line's meetings, its point nearest that mean is
+// a candidate of that line alone, whatever meeting point coincides with it.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
@@ -52,15 +56,6 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
 // generate, the identity first, then each axis's turns in increasing power. Empty when the products
 // do not close into a group of at most 24 rotations (axes that only seem to meet).
 std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& axes);
-
-// The kind of a group of rotations: 'c' cyclic, 'd' dihedral (D2 included), 't' or 'o' cubic.
-char rotationGroupKind(const std::vector<cMatrix33>& group);
-
-// An image that rotations about a point add: chains[source] moved by group element `element`.
-struct sReplicationImage {
-    int element;
-    int source;
-};
 
 // The images of the chains (C-alpha positions per chain, as a mate copies them) under the
 // rotations of `group` about `point`, element by element and within an element chain by chain,
