@@ -167,14 +167,15 @@ def cases():
     out.append(('C12c1_own2fold_d2', 'C 1 2/c 1', cell, 'd', 2, [A, about(X, turn(u, math.pi), A)], 'site', 0.0, X, 4))
 
     # The file's own rotations only where they hold: I 2 2 2, a pair about a 2-fold across the
-    # x-parallel 2-fold at x = a/5, the second chain then turned 8.6 degrees about its centre.
+    # x-parallel 2-fold at x = a/5, the second chain then turned 8.6 degrees about the line through
+    # its centre along x (the rotations still make a D2, but the pair's motion is now a screw).
     cell = (60, 70, 80, 90, 90, 90)
     uc = gemmi.UnitCell(*cell)
     X = uc.orthogonalize(gemmi.Fractional(0.2, 0.0, 0.0)).tolist()
     u = unit([0.0, math.cos(0.87), math.sin(0.87)])
-    A = at([X[0], X[1] + 8.0, X[2] + 6.0], turn([0.3, 0.3, 0.9], 0.4))
+    A = at([X[0] + 1.0, X[1] + 8.0, X[2] + 6.0], turn([0.3, 0.3, 0.9], 0.4))
     B = about(X, turn(u, math.pi), A)
-    B = about(B[1], turn([0.3, 0.5, 0.81], math.radians(8.6)), B)
+    B = about(B[1], turn([1.0, 0.0, 0.0], math.radians(8.6)), B)
     out.append(('I222_turned_d2', 'I 2 2 2', cell, 'd', 2, [A, B], 'nearest D2', 0.0))
     # Noise: P 2 2 2, B = A under the 2-fold along x through the 222 point at the origin, both
     # moved 0.2 A along z and every atom by up to 0.1 A: the 222 point, not a 2-fold's own point.
