@@ -523,7 +523,8 @@ TEST_F(CrystalReplication, TheFilesOwnRotationsCompleteAnAssemblyOnlyWhereTheyHo
                 << name;
             continue;
         }
-        ASSERT_EQ(failure, "") << name;
+        EXPECT_EQ(failure, "") << name;
+        if (!failure.empty()) continue;
         if (expect == "whole") {
             EXPECT_TRUE(sym->crystalMates.empty()) << name;
             search(*group);
@@ -563,7 +564,7 @@ TEST_F(CrystalReplication, TheFilesOwnRotationsCompleteAnAssemblyOnlyWhereTheyHo
             replicationCandidates(axes, *sym->crystal.sgRecord.latticeInfo, A, centres);
         const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, file, group->chainsPerAssembly, type);
         ASSERT_NE(chosen, nullptr) << name;
-        EXPECT_LT((chosen->point - site).norm(), 1e-3 + noise) << name;
+        EXPECT_LT((chosen->point - site).norm(), 1e-3 + noise) << name << ": not the site";
     }
 }
 
