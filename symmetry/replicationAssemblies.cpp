@@ -17,10 +17,10 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kSameRelatedChain = 2.0;
 // The same for the rotations themselves: real non-crystallographic rotations close into their
 // group to a degree or two, while a chain turned some degrees away from a true rotation of the
-// group breaks the products of the group by as much or twice as much. The cosine of 5 degrees,
-// the largest turn between a product of two rotations and the rotation the chains name for it.
-constexpr double kSameAxisAngle = 5.0 * kPi / 180.0;
-const double kSameRotationCosine = std::cos(kSameAxisAngle);
+// group breaks a product of the group's rotations by as much or twice as much (its angle or its
+// axis). The cosine of 5 degrees, the largest turn allowed between a product of two rotations
+// and the rotation the chains name for it.
+const double kSameRotationCosine = std::cos(5.0 * kPi / 180.0);
 
 // The number of turns after which the rotation is the identity again (1, 2, 3, 4, 5 or 6).
 int rotationOrder(const cMatrix33& R) {
@@ -244,17 +244,10 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
                     closes = closes && cosineBetween(relations[a].rotation * relations[b].rotation,
                                                      relations[product(a, b)].rotation) >= kSameRotationCosine;
             if (!closes) continue;
-            // Each motion turns about the common point, as a rotation of the group does: it moves
-            // that point no farther than a 5 degree turn about it moves the first chain (a screw
-            // or an axis beside the point is a chain turned away from the group), and every chain
-            // turned about the point lands on its partner.
+            // Every chain turned about the common point lands on its partner, as it does under a
+            // rotation of the group.
             const cVector3 q = leastMovedPoint(site, rotations, translations);
-            double spread = 0.0;
-            for (const cVector3& x : chains[0]) spread += (x - q).norm2() / static_cast<double>(chains[0].size());
-            const double shift = 2.0 * std::sin(kSameAxisAngle / 2.0) * std::sqrt(spread);
             bool lands = true;
-            for (std::size_t e = 0; e < rotations.size() && lands; ++e)
-                lands = (moveBy(rotations[e], translations[e], q) - q).norm() <= shift;
             for (int e : members) {
                 const cMatrix33& R = relations[e].rotation;
                 const cVector3 t = q - R * q;

@@ -50,9 +50,8 @@ int relationsAboutSite(const sSiteFixedSet& site, const sFirstChainRelations& re
 // any), each image once. The group's rotations beyond the site's come from the file's own (those
 // `about` the site, from relationsAboutSite). The completion is judged about the point fitted to
 // all the group's motions (in the site's fixed set), which `centre` receives: the group's
-// rotations close under products within 5 degrees (angle and axis direction), no motion moves
-// the point farther than a 5 degree turn about it moves the first chain (axis position), and
-// every chain moves onto its partner within 2 Å CA RMSD when turned about it.
+// rotations close under products within 5 degrees (angle and axis), and every chain moves onto
+// its partner within 2 Å CA RMSD when turned about that point.
 bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& group,
                      const std::vector<std::vector<cVector3>>& chains, const std::vector<cVector3>& fileCentroids,
                      const sFirstChainRelations& related, const std::vector<char>& about,

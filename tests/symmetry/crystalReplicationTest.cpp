@@ -470,8 +470,8 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
 TEST_F(CrystalReplication, TheFilesOwnRotationsCompleteAnAssemblyOnlyWhereTheyHold) {
     // tests/data/crystal/replication_cases.tsv (makeReplicationCases.py there, with gemmi): files
     // that hold the whole assembly already (nothing added, the search goes on); sites beyond the
-    // reach of a window about the rounded cell coordinates (H -3 c, I 2 2 2, C 1 2/c 1); a copy
-    // turned 8.6 degrees from a 2-fold of its own (the exact 222 site instead); chains 0.2 Å off
+    // reach of a window about the rounded cell coordinates (H -3 c, I 2 2 2, C 1 2/c 1); copies
+    // turned 8.6 and 3 degrees from a true group (the exact 222 site instead); chains 0.2 Å off
     // a 222 site (the site, not a 2-fold's own point); D3 from a 2-fold of the crystal and a noisy
     // 3-fold of the file; a mirror image (no rotation); refusals naming the nearest larger site or
     // the space group as the file writes it.
@@ -490,7 +490,7 @@ TEST_F(CrystalReplication, TheFilesOwnRotationsCompleteAnAssemblyOnlyWhereTheyHo
         if (f[0] == "chain") cases[f[1]].chains.push_back(t);
         if (f[0] == "mate") cases[f[1]].mates[std::stoi(f[2])].push_back(t);
     }
-    ASSERT_EQ(cases.size(), 14u);
+    ASSERT_EQ(cases.size(), 15u);
     for (const auto& [name, k] : cases) {
         sCell cell{k.fields[2].c_str(), 0, 0, 0, 0, 0, 0};
         std::istringstream in(k.fields[3] + " " + k.fields[4] + " " + k.fields[5]);

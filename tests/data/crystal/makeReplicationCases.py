@@ -7,7 +7,8 @@ placement per chain):
 - whole: the file holds the whole assembly already (a C5 ring about an arbitrary axis, a D2
   tetramer), in space groups where gemmi finds no proper rotation with a fixed point (P 1, and
   P 21 21 21, whose 2-folds are all screws): no site can hold the group, and nothing is added.
-- site: the assembly completed about a site. The site is a point of the crystal whose rotations
+- site: the assembly completed about a site (or, for the copies turned from a true group, the
+  crystal's own site that replaces the completion those copies would have made). The site is a point of the crystal whose rotations
   (gemmi's site symmetry: the proper rotations of the group's operations, centring included, that
   map the point onto itself up to a lattice vector) hold the rotations listed, checked here. Where
   the site alone makes the group (dihedral requests), it is gemmi's nearest site with that group
@@ -177,6 +178,13 @@ def cases():
     B = about(X, turn(u, math.pi), A)
     B = about(B[1], turn([1.0, 0.0, 0.0], math.radians(8.6)), B)
     out.append(('I222_turned_d2', 'I 2 2 2', cell, 'd', 2, [A, B], 'nearest D2', 0.0))
+    # P 2 2 2, B = A under a 2-fold through the x-parallel 2-fold at x = a/5, but 1.5 degrees off
+    # the perpendicular (B turned 3 degrees from the place a D2 would give it): the chains fit
+    # within 2 A, the products of the rotations miss by 6 degrees. The nearest 222 site instead.
+    n = unit(cross(u, [1.0, 0.0, 0.0]))
+    tilted = matvec(turn(n, math.radians(1.5)), u)
+    A = at([x + 7.0 * a + 1.5 * b for x, a, b in zip(X, n, u)], turn([0.6, 0.3, 0.2], 0.7))
+    out.append(('P222_tilted_d2', 'P 2 2 2', cell, 'd', 2, [A, about(X, turn(tilted, math.pi), A)], 'nearest D2', 0.0))
     # Noise: P 2 2 2, B = A under the 2-fold along x through the 222 point at the origin, both
     # moved 0.2 A along z and every atom by up to 0.1 A: the 222 point, not a 2-fold's own point.
     A = at([5.0, 4.0, 4.7])
