@@ -71,7 +71,10 @@ std::vector<sReplicationImage> replicationImages(const cVector3& point, const st
 // chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal. chains
 // holds the C-alpha positions of each chain of the file. Among qualifying candidates within 1e-3 Å
 // (root-mean-square over the chains) of the nearest one, the one whose rotations map the most
-// chains of the file onto chains of the file is taken. Null when none qualifies. rotations and
+// chains of the file onto chains of the file is taken; at equal distances, one of rank 0 first.
+// A choice that the file's own rotations complete gives way to a site of more crystal rotations,
+// within 2 Å of it, that adds the same chains within 2 Å CA RMSD each (the crystal's exact
+// rotations preferred to the file's approximate ones). Null when none qualifies. rotations and
 // images, when given, receive the chosen candidate's group of rotations and the images it adds
 // (replicationImages).
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,

@@ -143,12 +143,15 @@ int relationsAboutSite(const sSiteFixedSet& site, const sFirstChainRelations& re
 // image motion after the file's own motion of the first chain onto its source. Those that map
 // the chains present onto one another are kept with the permutation of the chains they make; no
 // motion but the identity leaves a chain in place, so each is known by where it takes the first
-// chain, and products are read off the permutations. A group found so is then judged about the
-// point its motions leave most nearly in place.
+// chain, and products are read off the permutations. The motions are the file's own fits
+// composed with the site's exact rotations, not rotations fitted about the site's point: a group
+// of them that keeps moving the chains onto one another, products included, turns about one
+// common point (motions about points apart, or screws, compose into motions that move chains
+// away), and its rotations must close as the permutations say.
 bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& group,
                      const std::vector<std::vector<cVector3>>& chains, const std::vector<cVector3>& fileCentroids,
                      const sFirstChainRelations& related, const std::vector<char>& about,
-                     const std::vector<sReplicationImage>& images, int order, char kind, cVector3* centre) {
+                     const std::vector<sReplicationImage>& images, int order, char kind) {
     const std::size_t fileChains = chains.size(), n = fileChains + images.size();
     if (order < 1 || n % order != 0 || n / order > fileChains || chains[0].empty()) return false;
     const cVector3& p = site.point;
@@ -227,11 +230,7 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
                 }
             if (!closed || static_cast<int>(members.size()) != order) continue;
             std::vector<cMatrix33> rotations;
-            std::vector<cVector3> translations;
-            for (int e : members) {
-                rotations.push_back(relations[e].rotation);
-                translations.push_back(relations[e].translation);
-            }
+            for (int e : members) rotations.push_back(relations[e].rotation);
             if (kind != 0 && rotationGroupKind(rotations) != kind) continue;
             std::vector<char> reached(n, 0);
             for (int e : members)
@@ -243,19 +242,7 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
                 for (int b : members)
                     closes = closes && cosineBetween(relations[a].rotation * relations[b].rotation,
                                                      relations[product(a, b)].rotation) >= kSameRotationCosine;
-            if (!closes) continue;
-            // Every chain turned about the common point lands on its partner, as it does under a
-            // rotation of the group.
-            const cVector3 q = leastMovedPoint(site, rotations, translations);
-            bool lands = true;
-            for (int e : members) {
-                const cMatrix33& R = relations[e].rotation;
-                const cVector3 t = q - R * q;
-                for (std::size_t k = 0; k < n && lands; ++k) lands = movesOnto(R, t, present[k], present[relations[e].image[k]]);
-            }
-            if (!lands) continue;
-            if (centre) *centre = q;
-            return true;
+            if (closes) return true;
         }
     return false;
 }

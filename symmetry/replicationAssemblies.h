@@ -48,14 +48,14 @@ int relationsAboutSite(const sSiteFixedSet& site, const sFirstChainRelations& re
 // chains[source]; fileCentroids holds the chains' centroids) are exactly the images of the file's
 // chains under one group of `order` rotations of the given kind ('c', 'd', 't', 'o', 'i'; 0 for
 // any), each image once. The group's rotations beyond the site's come from the file's own (those
-// `about` the site, from relationsAboutSite). The completion is judged about the point fitted to
-// all the group's motions (in the site's fixed set), which `centre` receives: the group's
-// rotations close under products within 5 degrees (angle and axis), and every chain moves onto
-// its partner within 2 Å CA RMSD when turned about that point.
+// `about` the site, from relationsAboutSite). The group is judged as motions (the file's fits
+// composed with the site's rotations): each moves every chain onto its partner within 2 Å CA
+// RMSD, which motions turning about points apart fail in their products, and the rotations close
+// under products within 5 degrees (angle and axis).
 bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& group,
                      const std::vector<std::vector<cVector3>>& chains, const std::vector<cVector3>& fileCentroids,
                      const sFirstChainRelations& related, const std::vector<char>& about,
-                     const std::vector<sReplicationImage>& images, int order, char kind, cVector3* centre = nullptr);
+                     const std::vector<sReplicationImage>& images, int order, char kind);
 
 // Whether the file's chains alone are already a whole number of assemblies of a group of `order`
 // rotations of the given kind about their own common point (formsAssemblies with no site: the
