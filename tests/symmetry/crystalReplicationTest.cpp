@@ -600,6 +600,13 @@ TEST(ChooseReplicationCentre, TiesAreWithinAThousandthOfTheNearestQualifyingDist
         ASSERT_NE(chosen, nullptr) << name;
         EXPECT_EQ(chosen - candidates.data(), 1) << name;
     }
+    // At the same distance, a point that only an axis's own window reaches (rank 1) comes after
+    // one of the lattice point's window, wherever the list puts it: ties fall as they always did.
+    const std::vector<sReplicationCentre> equal{{cVector3(30, 0, 0), {2}, score(10.0), 1},
+                                                {cVector3(-30, 0, 0), {2}, std::nextafter(score(10.0), 1e9), 0}};
+    const sReplicationCentre* chosen = chooseReplicationCentre(equal, axes, chains, 2, 'c');
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen - equal.data(), 1);
 }
 
 TEST_F(CrystalReplication, TrajectoryFramesMoveTheMatesWithTheirSources) {
