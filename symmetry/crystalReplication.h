@@ -43,8 +43,9 @@ struct sReplicationCentre {
 // its axis is a rotation about a parallel axis): for each axis and centring vector, by the lattice
 // vector that puts its line nearest the mean of the chain centres and by that vector plus
 // (i, j, k), i, j, k in {-1, 0, 1}, in a reduced basis of the lattice (the cell's own basis for
-// every ordinary cell). So the lines of an axis within half a cell of the chains on every side are
-// all among them, wherever the axis lies in its cell and wherever the chains lie. Every two of
+// every ordinary cell). So every line that passes within half the shortest cell edge of that mean
+// is among them, on every side, wherever the axis lies in its cell and wherever the chains lie
+// (bench_replication_reach). Every two of
 // these lines that meet give a candidate, the common fixed point of their rotations, and
 // coinciding meeting points share one. After each line's meetings, its point nearest that mean is
 // a candidate of that line alone, whatever meeting point coincides with it.
