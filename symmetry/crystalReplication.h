@@ -40,15 +40,17 @@ struct sReplicationCentre {
 };
 
 // Every axis is moved by lattice vectors (a rotation followed by a lattice vector perpendicular to
-// its axis is a rotation about a parallel axis): for each axis and centring vector, by the lattice
-// vector that puts its line nearest the mean of the chain centres and by that vector plus
-// (i, j, k), i, j, k in {-1, 0, 1}, in a reduced basis of the lattice (the cell's own basis for
-// every ordinary cell). So every line that passes within half the shortest cell edge of that mean
-// is among them, on every side, wherever the axis lies in its cell and wherever the chains lie
-// (bench_replication_reach). Every two of
-// these lines that meet give a candidate, the common fixed point of their rotations, and
-// coinciding meeting points share one. After each line's meetings, its point nearest that mean is
-// a candidate of that line alone, whatever meeting point coincides with it.
+// its axis is a rotation about a parallel axis): first by (i, j, k) + centring, i, j, k in
+// {-1, 0, 1}, about the lattice point that the cell coordinates of the mean of the chain centres
+// round to (and, in an oblique cell, about the lattice point nearest in space in a reduced basis);
+// then, for each axis and centring vector, by the lattice vector that puts its line nearest that
+// mean and by that vector plus (i, j, k), in a reduced basis (the cell's own for every ordinary
+// cell). So every line that passes within half the shortest cell edge of the mean is among them,
+// on every side, wherever the axis lies in its cell (bench_replication_reach); points that only
+// the second windows reach have rank 1. Every two of these lines that meet give a candidate, the
+// common fixed point of their rotations, and coinciding meeting points share one. After each
+// line's meetings, its point nearest that mean is a candidate of that line alone, whatever meeting
+// point coincides with it.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
