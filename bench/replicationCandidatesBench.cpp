@@ -7,57 +7,12 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "crystal/cCrystallography.h"
-#include "crystal/tabSgName.h"
+#include "bench/crystalCells.h"
 #include "symmetry/crystalReplication.h"
 
 namespace {
-
-struct sCellShape {
-  double a, b, c, alpha, beta, gamma;
-};
-
-// From the most general to the most special: the first that fits a setting is used.
-const sCellShape kCells[] = {
-    {40, 50, 60, 80, 95, 105},  {40, 50, 60, 90, 105, 90},  {40, 50, 60, 90, 90, 105}, {40, 50, 60, 105, 90, 90},
-    {40, 50, 60, 90, 90, 90},   {50, 50, 70, 90, 90, 90},   {70, 50, 50, 90, 90, 90},  {50, 70, 50, 90, 90, 90},
-    {50, 50, 70, 90, 90, 120},  {60, 60, 60, 70, 70, 70},   {60, 60, 60, 90, 90, 90},
-};
-
-cCrystallography cellBlock(const std::string& name, const sCellShape& s) {
-  constexpr double kDegree = 0.017453292519943295;
-  cCrystallography block;
-  name.copy(block.spaceGroupName, sizeof block.spaceGroupName);
-  block.cellLengths = cVector3(s.a, s.b, s.c);
-  block.cellAngles = cVector3(s.alpha, s.beta, s.gamma) * kDegree;
-  const double ca = std::cos(s.alpha * kDegree), cb = std::cos(s.beta * kDegree), cg = std::cos(s.gamma * kDegree);
-  const double sg = std::sin(s.gamma * kDegree), f = (ca - cb * cg) / sg;
-  block.cellVectors[0] = cVector3(s.a, 0.0, 0.0);
-  block.cellVectors[1] = cVector3(s.b * cg, s.b * sg, 0.0);
-  block.cellVectors[2] = cVector3(s.c * cb, s.c * f, s.c * std::sqrt(1.0 - cb * cb - f * f));
-  return block;
-}
-
-// The operator builder prints two lines per build and reports cells that do not fit: both silenced.
-bool buildQuietly(cCrystallography& block) {
-  std::fflush(stdout);
-  const int out = dup(1), err = dup(2);
-  std::FILE* null = std::fopen("/dev/null", "w");
-  dup2(fileno(null), 1);
-  dup2(fileno(null), 2);
-  block.createSymmetryOperators();
-  std::fflush(stdout);
-  std::fflush(stderr);
-  dup2(out, 1);
-  dup2(err, 2);
-  close(out);
-  close(err);
-  std::fclose(null);
-  return !block.symmetryOperators.empty();
-}
 
 struct sTiming {
   std::string name;
@@ -96,13 +51,10 @@ int main(int argc, char** argv) {
   std::vector<sTiming> timings;
   int unfitted = 0;
   for (int i = 0; i < nTabSgName; ++i) {
-    std::string name = std::to_string(TabSgName[i].sgNumber);
-    if (TabSgName[i].extension[0]) name += std::string(":") + TabSgName[i].extension;
+    const std::string name = bench::settingName(i);
     if (argc > 1 && name != argv[1]) continue;
     cCrystallography block;
-    bool fits = false;
-    for (const sCellShape& shape : kCells)
-      if ((fits = buildQuietly(block = cellBlock(name, shape)))) break;
+    const bool fits = bench::buildOnTestCell(name, block);
     if (!fits) {
       ++unfitted;
       continue;
@@ -119,8 +71,8 @@ int main(int argc, char** argv) {
     std::printf("  %-10s %8.2f ms  %3zu axes  %6zu candidates\n", timings[k].name.c_str(), timings[k].seconds * 1e3,
                 timings[k].axes, timings[k].candidates);
   // Axes that only nearly meet: a cubic cell whose edges differ by as much as the cell check allows.
-  cCrystallography nearly = cellBlock("F m -3 m", {60, 60.01, 60, 90, 90, 90});
-  if (argc == 1 && buildQuietly(nearly)) {
+  cCrystallography nearly = bench::cellBlock("F m -3 m", {60, 60.01, 60, 90, 90, 90});
+  if (argc == 1 && bench::buildQuietly(nearly)) {
     const sTiming t = timeSearch("F m -3 m", nearly);
     std::printf("F m -3 m on a 60 x 60.01 x 60 cell: %.2f ms  %zu axes  %zu candidates\n", t.seconds * 1e3, t.axes,
                 t.candidates);

@@ -19,6 +19,9 @@ public:
   // Columns 56-66 of the cell record, exactly as read: not NUL-terminated when all eleven
   // characters are used (the space-group builder reads at most the first ten).
   char spaceGroupName[11] = {};
+  // The same columns as the file writes them, before the reader renames the lattice letter H of
+  // an old rhombohedral spelling to R: what messages about the file's space group quote.
+  std::string writtenSpaceGroup;
   T_SgRecord sgRecord{};
   // Cartesian cell edges: a along x, b in the xy plane, c completing the cell (Å).
   cVector3 cellVectors[3] = {cVector3(0.0), cVector3(0.0), cVector3(0.0)};

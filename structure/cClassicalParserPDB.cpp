@@ -590,6 +590,7 @@ void cClassicalParserPDB::readCrystRecordFields(const char* text, long length) {
   crystal.cellAngles = cVector3(parseDouble(line.columns(34, 40)) * kDegree, parseDouble(line.columns(41, 47)) * kDegree,
                                 parseDouble(line.columns(48, 54)) * kDegree);
   for (int i = 0; i < 11; ++i) crystal.spaceGroupName[i] = line.at(56 + i);
+  crystal.writtenSpaceGroup = crystal.spaceGroupText();
   // Rhombohedral groups on hexagonal axes have an old spelling with the lattice letter H
   // ("H 3", "H 3 2"); the space-group tables know them by R. Only that letter changes: an
   // extension ":H" or ":R" names the axes and stays as written.

@@ -78,14 +78,17 @@ public:
     // may be related by the group already). A point qualifies only when the file's chains and the
     // copies are exactly the images of the file's chains under one group of `order` rotations of
     // the kind searched about that point: the point's own group of that order, or its group with
-    // the rotations that already relate the file's chains. `kind` ('c', 'd', 't', 'o'; 0 for any)
+    // the rotations that already relate the file's chains. `kind` ('c', 'd', 't', 'o', 'i'; 0 for any)
     // is the kind of group searched: a cyclic search takes only cyclic groups, and a group of the
     // full order must be of that kind (the dihedral group of 2n for Dn, not the cyclic one). The
     // copies are appended to the chains, with their source in chainIndices and in crystalMates,
     // and their pair-matrix entries, centres and directions filled, so that the search treats
-    // them like chains of the file. Replaces the copies of an earlier call. Returns why nothing
-    // was added when no point qualifies (a line such as "no site of P 6 2 2 near the chains
-    // holds the group T"), empty otherwise. Only the crystal-mate switch, which the command line
+    // them like chains of the file. Replaces the copies of an earlier call. Where no point
+    // qualifies but the file's chains already are whole assemblies of the group about their own
+    // common point, nothing is added and the result is empty. Otherwise returns why nothing was
+    // added (a line such as "no site of P 6 2 2 near the chains holds the group T", the space
+    // group as the file writes it; or, where only sites of larger groups holding it are near,
+    // which is nearest), empty otherwise. Only the crystal-mate switch, which the command line
     // never sets, reaches it.
     std::string replicateChainsCrystal(int order, char kind = 0);
     // A chain added by replicateChainsCrystal: chains[chain] is chains[source] moved by motion.

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 #include "crystal/seitzMx.h"
@@ -128,12 +129,6 @@ bool sameRotation(const cMatrix33& x, const cMatrix33& y) {
     return true;
 }
 
-// The number of turns after which the rotation is the identity again (1, 2, 3, 4 or 6).
-int rotationOrder(const cMatrix33& R) {
-    const double angle = std::acos(std::clamp((R.m[0] + R.m[4] + R.m[8] - 1.0) / 2.0, -1.0, 1.0));
-    return angle < 1e-3 ? 1 : static_cast<int>(std::lround(2.0 * kPi / angle));
-}
-
 // An image within this CA RMSD (Å) of a chain present is a copy of it: copies made by the
 // crystal's own rotations differ by the rounding of the coordinates and of the cell, and two
 // distinct chains cannot come this close.
@@ -146,6 +141,40 @@ cVector3 centroid(const std::vector<cVector3>& points) {
     cVector3 sum(0.0);
     for (const cVector3& p : points) sum += p;
     return points.empty() ? sum : sum / static_cast<double>(points.size());
+}
+
+// Two choices add the same chains when each chain of one is within this CA RMSD (Å) of one of the
+// other: the chain fit of the assembly test.
+constexpr double kSameAssembly = 2.0;
+
+// The C-alpha positions of the images: chains[source] turned by group[element] about point.
+std::vector<std::vector<cVector3>> imageAtoms(const cVector3& point, const std::vector<cMatrix33>& group,
+                                              const std::vector<sReplicationImage>& images,
+                                              const std::vector<std::vector<cVector3>>& chains) {
+    std::vector<std::vector<cVector3>> out;
+    for (const sReplicationImage& image : images) {
+        out.push_back(chains[image.source]);
+        for (cVector3& x : out.back()) x = point + group[image.element] * (x - point);
+    }
+    return out;
+}
+
+// Whether x and y hold as many chains, each of y within kSameAssembly of its own chain of x.
+bool sameChains(const std::vector<std::vector<cVector3>>& x, const std::vector<std::vector<cVector3>>& y) {
+    if (x.size() != y.size()) return false;
+    std::vector<char> taken(x.size(), 0);
+    for (const std::vector<cVector3>& b : y) {
+        std::size_t k = 0;
+        for (; k < x.size(); ++k) {
+            if (taken[k] || x[k].size() != b.size()) continue;
+            double sum = 0.0;
+            for (std::size_t i = 0; i < b.size(); ++i) sum += (x[k][i] - b[i]).norm2();
+            if (sum < kSameAssembly * kSameAssembly * static_cast<double>(b.size())) break;
+        }
+        if (k == x.size()) return false;
+        taken[k] = 1;
+    }
+    return true;
 }
 
 // Grid cells (Å) that index the candidates for merging coinciding points.
@@ -231,13 +260,24 @@ bool liesInside(char groupKind, int n, int order, char kind) {
     }
 }
 
-// The group searched, as a line of text names it: C4, D2, T, O.
+// The group searched, as a line of text names it: C4, D2, T, O, I.
 std::string groupName(int order, char kind) {
-    if (kind == 't' || kind == 'o') return kind == 't' ? "T" : "O";
+    if (kind == 't' || kind == 'o' || kind == 'i') return std::string(1, static_cast<char>(kind - 'a' + 'A'));
     std::string name = kind == 'c' ? "C" : kind == 'd' ? "D" : "of order ";
     name += std::to_string(kind == 'd' ? order / 2 : order);
     return name;
 }
+
+// The site nearest the chains whose group holds the group searched and is larger: the size and
+// kind of its group and its root-mean-square distance from the chain centres (Å); size 0 when no
+// candidate has one, or when some candidate has the group searched itself.
+struct sLargerSite {
+    int size = 0;
+    char kind = 0;
+    double distance = 0.0;
+};
+sLargerSite nearestLargerSite(const std::vector<sReplicationCentre>& candidates, const std::vector<sCrystalAxis>& axes,
+                              int chainCount, int order, char kind);
 
 }  // namespace
 
@@ -277,11 +317,8 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
     cVector3 reference(0.0);
     for (const cVector3& c : chainCentres) reference += c;
     reference /= static_cast<double>(chainCentres.size());
-    // The search is centred on the lattice point nearest the chains, wherever the file puts them.
-    const cVector3 f = cell.Inverse() * reference;
-    const cVector3 origin = cell * cVector3(std::round(f.x), std::round(f.y), std::round(f.z));
 
-    // The axes moved by the neighbouring lattice vectors, each line once.
+    // The axes moved by lattice vectors, each line once.
     struct sLine {
         int axis;
         cVector3 point;
@@ -289,7 +326,7 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
     std::vector<sLine> lines;
     const int nAxes = static_cast<int>(axes.size());
     // The rotation about axis ia followed by T (perpendicular to it) is the same rotation about
-    // the parallel axis through origin + axisPoint + T/2 + (a x T) / (2 tan(pi/N)).
+    // the parallel axis through axisPoint + T/2 + (a x T) / (2 tan(pi/N)), here moved by origin.
     auto addLine = [&](int ia, const cVector3& origin, const cVector3& axisPoint, const cVector3& T) {
         const cVector3& a = axes[ia].direction;
         if (std::fabs(a | T) > kTolerance) return;
@@ -299,6 +336,13 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
         });
         if (!known) lines.push_back({ia, P});
     };
+    // First, in the order they have always come in (which settles ties of equal distance), the
+    // lines of the window of the lattice point that the cell coordinates of the reference round
+    // to: (i, j, k) + centring, i, j, k in {-1, 0, 1}. Where that point is not the nearest in
+    // space or the cell is oblique, also the same window of the nearest lattice point in space,
+    // in a reduced basis.
+    const cVector3 f = cell.Inverse() * reference;
+    const cVector3 origin = cell * cVector3(std::round(f.x), std::round(f.y), std::round(f.z));
     for (int i = -1; i <= 1; ++i)
         for (int j = -1; j <= 1; ++j)
             for (int k = -1; k <= 1; ++k)
@@ -307,10 +351,6 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
                     const cVector3 T = cell * cVector3(i + c[0] / 12.0, j + c[1] / 12.0, k + c[2] / 12.0);
                     for (int ia = 0; ia < nAxes; ++ia) addLine(ia, origin, axes[ia].point, T);
                 }
-    // In an oblique cell the rounded cell coordinates can name a lattice point far from the
-    // chains, and the window of the cell's own basis can miss the lattice vectors that reach the
-    // nearest axes: the window of a reduced basis about the lattice point nearest in space covers
-    // them. Axis points and centring vectors are taken to their lattice images nearest the origin.
     const cMatrix33 basis = reducedBasis(cell);
     const cMatrix33 toBasis = basis.Inverse();
     const cVector3 nearest = nearestLatticePoint(basis, toBasis, reference);
@@ -330,13 +370,38 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
                             addLine(ia, nearest, axisPoints[ia], basis * cVector3(i, j, k) + centring);
         }
     }
+    const std::size_t firstFresh = lines.size();
+    // Then, for every axis, the window of the lattice vector that puts its line nearest the
+    // reference, so that the lines on every side of the chains are reached, wherever the axis
+    // lies in its cell.
+    for (int v = 0; v < lattice.nTrVector; ++v) {
+        const int* c = lattice.trVector + 3 * v;
+        const cVector3 centring = cell * cVector3(c[0] / 12.0, c[1] / 12.0, c[2] / 12.0);
+        for (int ia = 0; ia < nAxes; ++ia) {
+            // The map T -> T/2 + (a x T) / (2 tan(pi/N)) turns the plane across the axis and scales
+            // it by 1 / (2 sin(pi/N)); its inverse gives the T whose line passes through the
+            // reference, which the nearest lattice vectors then approach.
+            const cVector3& a = axes[ia].direction;
+            const double half = kPi / axes[ia].order;
+            cVector3 across = reference - axes[ia].point;
+            across -= a * (a | across);
+            const cVector3 ideal =
+                (across - (a ^ across) * (std::cos(half) / std::sin(half))) * (2.0 * std::sin(half) * std::sin(half));
+            const cVector3 g = toBasis * (ideal - centring);
+            const cVector3 closest(std::round(g.x), std::round(g.y), std::round(g.z));
+            for (int i = -1; i <= 1; ++i)
+                for (int j = -1; j <= 1; ++j)
+                    for (int k = -1; k <= 1; ++k)
+                        addLine(ia, cVector3(0.0), axes[ia].point, centring + basis * (closest + cVector3(i, j, k)));
+        }
+    }
 
     // The meeting points only: a line's own point stays the candidate of that line alone, even
     // where lines meet on it (the chains on a plane of the crystal).
     std::unordered_map<tGridCell, std::vector<int>, sGridCellHash> grid;
-    auto add = [&](const cVector3& X, std::set<int> axisSet) {
+    auto add = [&](const cVector3& X, std::set<int> axisSet, int rank) {
         grid[gridCell(X)].push_back(static_cast<int>(candidates.size()));
-        candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X)});
+        candidates.push_back({X, std::move(axisSet), centreScore(chainCentres, X), rank});
     };
     // The first meeting point within the merging distance of X, or -1. Only the grid cells within
     // that distance of X can hold one.
@@ -384,10 +449,10 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
             if (known >= 0)
                 candidates[known].axes.insert({ia, ib});
             else
-                add(X, {ia, ib});
+                add(X, {ia, ib}, l >= firstFresh);
         }
         const cVector3 foot = P + a * (a | (reference - P));
-        candidates.push_back({foot, {ia}, centreScore(chainCentres, foot)});
+        candidates.push_back({foot, {ia}, centreScore(chainCentres, foot), l >= firstFresh});
     }
     return candidates;
 }
@@ -414,15 +479,6 @@ std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const st
         for (const cMatrix33& turn : turns)
             if (!add(turn * group[e])) return {};
     return group;
-}
-
-char rotationGroupKind(const std::vector<cMatrix33>& group) {
-    int largest = 1;
-    for (const cMatrix33& R : group) largest = std::max(largest, rotationOrder(R));
-    const int n = static_cast<int>(group.size());
-    if (largest == n) return 'c';
-    if (2 * largest == n) return 'd';
-    return n == 12 ? 't' : 'o';
 }
 
 std::vector<sReplicationImage> replicationImages(const cVector3& point, const std::vector<cMatrix33>& group,
@@ -474,6 +530,16 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         if (candidates[i].score < 1e99) byScore.push_back(static_cast<int>(i));
     std::stable_sort(byScore.begin(), byScore.end(),
                      [&](int x, int y) { return candidates[x].score < candidates[y].score; });
+    // Points at the same distance (scores that differ in their last bits, as symmetric points'
+    // do) come by rank, then in list order.
+    for (std::size_t i = 0; i < byScore.size();) {
+        std::size_t j = i + 1;
+        const double score = candidates[byScore[i]].score;
+        while (j < byScore.size() && candidates[byScore[j]].score - score <= 1e-10 * std::max(1.0, score)) ++j;
+        std::stable_partition(byScore.begin() + i, byScore.begin() + j,
+                              [&](int x) { return candidates[x].rank == 0; });
+        i = j;
+    }
     // The rotations, order and kind of the group each set of axes generates, worked out once per set.
     struct sGroup {
         std::vector<cMatrix33> rotations;
@@ -483,14 +549,25 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
     std::vector<cVector3> fileCentroids;
     for (const std::vector<cVector3>& chain : chains) fileCentroids.push_back(centroid(chain));
     const double chainCount = static_cast<double>(chains.size());
+    // The file's own motions, worked out when a site first needs them.
+    std::optional<sFirstChainRelations> related;
     const sReplicationCentre* chosen = nullptr;
-    int chosenCopies = 0;
+    int chosenCopies = 0, chosenSize = 0;
+    bool chosenThroughFile = false;  // completed by the file's own rotations
+    std::vector<std::vector<cVector3>> chosenImages;
     double nearest = 0.0;  // root-mean-square distance (Å) of the first qualifying candidate
     for (int index : byScore) {
         const sReplicationCentre& candidate = candidates[index];
-        // Past the distance of the first qualifying candidate: only ties may displace it. The
-        // window is measured from that candidate, not from a tie that displaced it.
-        if (chosen && std::sqrt(candidate.score / chainCount) - nearest > kSameDistance) break;
+        const double distance = std::sqrt(candidate.score / chainCount);
+        // Past the distance of the first qualifying candidate only ties may displace it (the
+        // window is measured from that candidate, not from a tie that displaced it); and a choice
+        // that the file's own rotations complete only a site with more rotations of the crystal
+        // that adds the same chains within the chain fit, and so lies no farther than that fit.
+        bool tie = true;
+        if (chosen && distance - nearest > kSameDistance) {
+            if (!chosenThroughFile || distance - nearest > kSameAssembly) break;
+            tie = false;
+        }
         if (!mayQualify(candidate.axes, axes, order, kind)) continue;
         auto [known, fresh] = groups.try_emplace(candidate.axes);
         if (fresh) {
@@ -500,6 +577,7 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         const std::vector<cMatrix33>& group = known->second.rotations;
         const int n = static_cast<int>(group.size());
         const char groupKind = known->second.kind;
+        if (!tie && n <= chosenSize) continue;
         // The group is part of the assembly searched.
         if (n == 0 || order % n != 0) continue;
         // A subgroup of a cyclic group is cyclic; the whole group must be the kind searched.
@@ -511,28 +589,63 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         // With fewer rotations than the assembly has, the site's must be among the assembly's (two
         // assemblies about one point that they swap would overlap), and the file's chains must
         // bring the others: the first chain's images are at most the site's rotations times the
-        // file's chains that are rotations of it about the site.
-        sFirstChainRelations related;
+        // file's chains whose motions from the first are rotations about the site.
+        sSiteFixedSet site{candidate.point, {}};
+        std::vector<char> about;
         if (n < order) {
             if (!liesInside(groupKind, n, order, kind)) continue;
-            related = firstChainRelations(candidate.point, chains, fileCentroids);
-            if (related.count * n < order) continue;
+            if (!related) related = firstChainRelations(chains, fileCentroids);
+            // A cyclic site leaves its axis in place, a site of several axes its point only.
+            if (groupKind == 'c') site.directions.push_back(axes[*candidate.axes.begin()].direction);
+            if (relationsAboutSite(site, *related, about) * n < order) continue;
         }
         int copies = 0;
         std::vector<sReplicationImage> added = replicationImages(candidate.point, group, chains, &copies);
         if ((chains.size() + added.size()) % order != 0) continue;
-        if (n < order && !formsAssemblies(candidate.point, group, chains, fileCentroids, related, added, order, kind))
+        if (n < order && !formsAssemblies(site, group, chains, fileCentroids, *related, about, added, order, kind))
             continue;
-        if (!chosen) nearest = std::sqrt(candidate.score / chainCount);
-        if (!chosen || copies > chosenCopies) {
+        if (!chosen) nearest = distance;
+        std::vector<std::vector<cVector3>> addedAtoms;
+        if (!chosen || chosenThroughFile) addedAtoms = imageAtoms(candidate.point, group, added, chains);
+        const bool take = !chosen || (tie && copies > chosenCopies) ||
+                          (chosenThroughFile && n > chosenSize && sameChains(chosenImages, addedAtoms));
+        if (take) {
             chosen = &candidate;
             chosenCopies = copies;
+            chosenSize = n;
+            chosenThroughFile = n < order;
+            chosenImages = std::move(addedAtoms);
             if (rotations) *rotations = group;
             if (images) *images = std::move(added);
         }
     }
     return chosen;
 }
+
+namespace {
+
+sLargerSite nearestLargerSite(const std::vector<sReplicationCentre>& candidates, const std::vector<sCrystalAxis>& axes,
+                              int chainCount, int order, char kind) {
+    sLargerSite nearest;
+    if (kind == 0) return nearest;
+    std::map<std::set<int>, std::pair<int, char>> groups;  // size and kind per set of axes
+    for (const sReplicationCentre& candidate : candidates) {
+        auto [known, fresh] = groups.try_emplace(candidate.axes);
+        if (fresh) {
+            const std::vector<cMatrix33> group = generatedRotations(candidate.axes, axes);
+            known->second = {static_cast<int>(group.size()), group.empty() ? '\0' : rotationGroupKind(group)};
+        }
+        const auto [size, siteKind] = known->second;
+        // Where some site has the group itself, something else kept it from qualifying.
+        if (size == order && siteKind == kind) return {};
+        const double distance = std::sqrt(candidate.score / chainCount);
+        if (size > order && liesInside(kind, order, size, siteKind) && (nearest.size == 0 || distance < nearest.distance))
+            nearest = {size, siteKind, distance};
+    }
+    return nearest;
+}
+
+}  // namespace
 
 cSpatialTransform rotationAbout(const cVector3& centre, const cVector3& axis, double angle) {
     const double c = std::cos(angle), s = std::sin(angle);
@@ -548,8 +661,10 @@ std::string cSym::replicateChainsCrystal(int order, char kind) {
     crystal.symmetryOperators.clear();
     crystal.createSymmetryOperators();
     const int n = static_cast<int>(chains.size());
-    std::string spaceGroup = crystal.spaceGroupText();
+    // Named as the file writes it (H 3 2, not the R 3 2 the tables know it by).
+    std::string spaceGroup = crystal.cellRead ? crystal.writtenSpaceGroup : crystal.spaceGroupText();
     spaceGroup.erase(spaceGroup.find_last_not_of(' ') + 1);
+    spaceGroup.erase(0, spaceGroup.find_first_not_of(' '));
     if (crystal.symmetryOperators.empty())
         return crystal.cellRead
                    ? "the space group \"" + spaceGroup + "\" of the cell record gives no symmetry operators"
@@ -572,7 +687,20 @@ std::string cSym::replicateChainsCrystal(int order, char kind) {
     std::vector<cMatrix33> group;
     std::vector<sReplicationImage> images;
     const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, caAtoms, order, kind, &group, &images);
-    if (!chosen) return "no site of " + spaceGroup + " near the chains holds the group " + groupName(order, kind);
+    if (!chosen) {
+        // A file that holds the whole assembly already (its asymmetric unit may be the whole
+        // assembly, with no site of the crystal at its centre) goes on as it is.
+        if (holdsWholeAssemblies(caAtoms, order, kind)) return "";
+        const sLargerSite larger = nearestLargerSite(candidates, axes, n, order, kind);
+        if (larger.size > 0) {
+            char distance[32];
+            std::snprintf(distance, sizeof distance, "%.2f", larger.distance);
+            return "no site of " + spaceGroup + " near the chains has exactly the group " + groupName(order, kind) +
+                   "; the nearest site of a larger group (" + groupName(larger.size, larger.kind) + ") is " + distance +
+                   " Å away, and larger groups are not cut down";
+        }
+        return "no site of " + spaceGroup + " near the chains holds the group " + groupName(order, kind);
+    }
 
     for (const sReplicationImage& image : images) {
         const cMatrix33& R = group[image.element];

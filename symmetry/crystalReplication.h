@@ -9,6 +9,7 @@
 #include "geometry/cMatrix33.h"
 #include "geometry/cSpatialTransform.h"
 #include "geometry/cVector3.h"
+#include "symmetry/replicationAssemblies.h"  // sReplicationImage
 
 // A rotation axis of the crystal: unit Cartesian direction (either sign), order (2, 3, 4, 6) and a
 // point of the axis (Å).
@@ -33,17 +34,23 @@ struct sReplicationCentre {
     cVector3 point;
     std::set<int> axes;
     double score;
+    // 1 for a point that only the lines of the axes' own windows reach (replicationCandidates),
+    // 0 otherwise: of two points at the same distance, one of rank 0 is taken first.
+    int rank = 0;
 };
 
-// About the lattice point nearest the mean of the chain centres, every axis is moved by the
-// lattice vectors (i, j, k) + centring, i, j, k in {-1, 0, 1} (a rotation followed by a lattice
-// vector perpendicular to its axis is a rotation about a parallel axis): once about the lattice
-// point the cell coordinates of that mean round to, in the cell's own basis, and, where the cell
-// is oblique enough that this point or basis is not the nearest in space, once more about the
-// lattice point nearest in space, in a reduced basis. Every two of these lines that meet give a
-// candidate, the common fixed point of their rotations, and coinciding meeting points share one.
-// After each line's meetings, its point nearest that mean is a candidate of that line alone,
-// whatever meeting point coincides with it.
+// Every axis is moved by lattice vectors (a rotation followed by a lattice vector perpendicular to
+// its axis is a rotation about a parallel axis): first by (i, j, k) + centring, i, j, k in
+// {-1, 0, 1}, about the lattice point that the cell coordinates of the mean of the chain centres
+// round to (and, in an oblique cell, about the lattice point nearest in space in a reduced basis);
+// then, for each axis and centring vector, by the lattice vector that puts its line nearest that
+// mean and by that vector plus (i, j, k), in a reduced basis (the cell's own for every ordinary
+// cell). So every line that passes within half the shortest cell edge of the mean is among them,
+// on every side, wherever the axis lies in its cell (bench_replication_reach); points that only
+// the second windows reach have rank 1. Every two of these lines that meet give a candidate, the
+// common fixed point of their rotations, and coinciding meeting points share one. After each
+// line's meetings, its point nearest that mean is a candidate of that line alone, whatever meeting
+// point coincides with it.
 std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystalAxis>& axes,
                                                       const T_LatticeInfo& lattice, const cMatrix33& cell,
                                                       const std::vector<cVector3>& chainCentres);
@@ -52,15 +59,6 @@ std::vector<sReplicationCentre> replicationCandidates(const std::vector<sCrystal
 // generate, the identity first, then each axis's turns in increasing power. Empty when the products
 // do not close into a group of at most 24 rotations (axes that only seem to meet).
 std::vector<cMatrix33> generatedRotations(const std::set<int>& axisSet, const std::vector<sCrystalAxis>& axes);
-
-// The kind of a group of rotations: 'c' cyclic, 'd' dihedral (D2 included), 't' or 'o' cubic.
-char rotationGroupKind(const std::vector<cMatrix33>& group);
-
-// An image that rotations about a point add: chains[source] moved by group element `element`.
-struct sReplicationImage {
-    int element;
-    int source;
-};
 
 // The images of the chains (C-alpha positions per chain, as a mate copies them) under the
 // rotations of `group` about `point`, element by element and within an element chain by chain,
@@ -76,7 +74,10 @@ std::vector<sReplicationImage> replicationImages(const cVector3& point, const st
 // chains per assembly and of the given kind (0 for any): see cSym::replicateChainsCrystal. chains
 // holds the C-alpha positions of each chain of the file. Among qualifying candidates within 1e-3 Å
 // (root-mean-square over the chains) of the nearest one, the one whose rotations map the most
-// chains of the file onto chains of the file is taken. Null when none qualifies. rotations and
+// chains of the file onto chains of the file is taken; at equal distances, one of rank 0 first.
+// A choice that the file's own rotations complete gives way to a site of more crystal rotations,
+// within 2 Å of it, that adds the same chains within 2 Å CA RMSD each (the crystal's exact
+// rotations preferred to the file's approximate ones). Null when none qualifies. rotations and
 // images, when given, receive the chosen candidate's group of rotations and the images it adds
 // (replicationImages).
 const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplicationCentre>& candidates,

@@ -106,6 +106,13 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
     if (parameters->autoreplicate) {
         // The whole assembly: 2N chains for a dihedral group of order N.
         const std::string failure = replicateChainsCrystal(group->chainsPerAssembly, type[0]);
+        // Without the whole assembly there is nothing to search, whatever the number of chains,
+        // and no replicated file to write.
+        if (!failure.empty())
+            endRun(std::cerr,
+                   "Automatic chain replication failed, please provide a file with all the chains\n" + failure);
+        if (chainCount == 1)
+            endRun(std::cerr, "Automatic chain replication failed, please provide a file with all the chains");
         const std::string& path = parameters->autoreplicateOutputPath;
         if (!path.empty()) {
             std::cout << path << std::endl;
@@ -115,12 +122,6 @@ void cSym::findSymmetry(cPointSymmetryGroup* group) {
                 for (const cPDBAtom& atom : chain->atoms.empty() ? chain->alignedAtoms : chain->atoms) atom.toFile(out);
             std::fclose(out);
         }
-        // Without the whole assembly there is nothing to search, whatever the number of chains.
-        if (!failure.empty())
-            endRun(std::cerr,
-                   "Automatic chain replication failed, please provide a file with all the chains\n" + failure);
-        if (chainCount == 1)
-            endRun(std::cerr, "Automatic chain replication failed, please provide a file with all the chains");
     }
     const int n = chainCount;
 

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <numeric>
@@ -34,8 +36,9 @@ struct sCell {
 };
 
 // A cell record, then crambin (tests/data/structure/1crn.pdb, all atoms) centred and moved by
-// each motion in turn, one chain per motion, chain ids from A.
-std::string crystalPdb(const sCell& cell, const std::vector<cSpatialTransform>& motions) {
+// each motion in turn, one chain per motion, chain ids from A; with noise, every coordinate then
+// moved by up to that much (Å), by a fixed sequence.
+std::string crystalPdb(const sCell& cell, const std::vector<cSpatialTransform>& motions, double noise = 0.0) {
     std::ifstream in(std::string(QUORIX_TEST_DATA) + "/structure/1crn.pdb");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
@@ -45,10 +48,16 @@ std::string crystalPdb(const sCell& cell, const std::vector<cSpatialTransform>& 
     std::snprintf(text, sizeof text, "CRYST1%9.3f%9.3f%9.3f%7.2f%7.2f%7.2f %-11s   1\n", cell.a, cell.b, cell.c,
                   cell.alpha, cell.beta, cell.gamma, cell.spaceGroup);
     std::string out = text;
+    unsigned state = 2024u;
+    auto shake = [&] {
+        state = state * 1664525u + 1013904223u;
+        return noise * (static_cast<double>(state >> 8) / 8388608.0 - 1.0);
+    };
     for (std::size_t m = 0; m < motions.size(); ++m) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             cVector3 p;
             motions[m].transformPoint(centred.at(i), p);
+            if (noise > 0.0) p += cVector3(shake(), shake(), shake());
             std::snprintf(text, sizeof text, "%8.3f%8.3f%8.3f", p.x, p.y, p.z);
             out += lines[i].substr(0, 21) + static_cast<char>('A' + m) + lines[i].substr(22, 8) + text + lines[i].substr(54) + "\n";
         }
@@ -63,8 +72,8 @@ const cSpatialTransform kNearOrigin(cMatrix33::identity(), cVector3(5.0, 4.0, 4.
 class CrystalReplication : public ::testing::Test {
 protected:
     // Reads, cuts and matches the chains as a run does, in a new cSym.
-    void prepare(const sCell& cell, const std::vector<cSpatialTransform>& motions) {
-        prepare(crystalPdb(cell, motions));
+    void prepare(const sCell& cell, const std::vector<cSpatialTransform>& motions, double noise = 0.0) {
+        prepare(crystalPdb(cell, motions, noise));
     }
     void prepare(const std::string& pdbText) {
         sym = std::make_unique<cSym>(&parameters, &info);
@@ -231,14 +240,21 @@ TEST_F(CrystalReplication, SearchFitsTheCompletedAssembly) {
         {p121, {kNearOrigin, dimerB}, 'd', 2, "D2"},
         {p121, {kNearOrigin, dimerB}, 'c', 5, "C5"},
         {{"P 4", 50, 50, 70, 90, 90, 90}, {kNearOrigin, quarterB}, 'd', 2, "D2"},
+        {p121, {kNearOrigin}, 'i', 60, "I"},
     };
+    // A failed replication writes no replicated file.
+    const std::string written = ::testing::TempDir() + "crystalMatesNotWritten.pdb";
+    parameters.autoreplicateOutputPath = written;
     for (const Refusal& r : refusals) {
         prepare(r.cell, r.file);
+        std::remove(written.c_str());
         EXPECT_EXIT(search(*synthetic::makeGroup(r.type, r.order)), testing::ExitedWithCode(1),
                     std::string("Automatic chain replication failed, please provide a file with all the chains\n") +
                         "no site of " + r.cell.spaceGroup + " near the chains holds the group " + r.group)
             << r.cell.spaceGroup << " " << r.type << r.order;
+        EXPECT_FALSE(std::ifstream(written).good()) << r.cell.spaceGroup << " " << r.type << r.order;
     }
+    parameters.autoreplicateOutputPath.clear();
 }
 
 TEST_F(CrystalReplication, MatesAreTrueCrystalMatesFormingTheGroupSearched) {
@@ -451,6 +467,107 @@ TEST_F(CrystalReplication, NearestSiteAndNoCopiesOfChainsPresent) {
     }
 }
 
+TEST_F(CrystalReplication, TheFilesOwnRotationsCompleteAnAssemblyOnlyWhereTheyHold) {
+    // tests/data/crystal/replication_cases.tsv (makeReplicationCases.py there, with gemmi): files
+    // that hold the whole assembly already (nothing added, the search goes on); sites beyond the
+    // reach of a window about the rounded cell coordinates (H -3 c, I 2 2 2, C 1 2/c 1); copies
+    // turned 8.6 and 3 degrees from a true group (the exact 222 site instead); chains 0.2 Å off
+    // a 222 site (the site, not a 2-fold's own point); D3 from a 2-fold of the crystal and a noisy
+    // 3-fold of the file; a mirror image (no rotation); refusals naming the nearest larger site or
+    // the space group as the file writes it.
+    struct sCase {
+        std::vector<std::string> fields;
+        std::vector<cSpatialTransform> chains;
+        std::map<int, std::vector<cSpatialTransform>> mates;  // true mates of each file chain
+    };
+    std::map<std::string, sCase> cases;
+    for (const std::vector<std::string>& f : ReadTsv("replication_cases.tsv")) {
+        std::istringstream in(f[0] == "mate" ? f[3] : f[2]);
+        cSpatialTransform t;
+        for (double& x : t.rotation.m) in >> x;
+        in >> t.translation.x >> t.translation.y >> t.translation.z;
+        if (f[0] == "case") cases[f[1]].fields = f;
+        if (f[0] == "chain") cases[f[1]].chains.push_back(t);
+        if (f[0] == "mate") cases[f[1]].mates[std::stoi(f[2])].push_back(t);
+    }
+    ASSERT_EQ(cases.size(), 15u);
+    for (const auto& [name, k] : cases) {
+        sCell cell{k.fields[2].c_str(), 0, 0, 0, 0, 0, 0};
+        std::istringstream in(k.fields[3] + " " + k.fields[4] + " " + k.fields[5]);
+        char type;
+        int order;
+        std::string expect, larger;
+        in >> cell.a >> cell.b >> cell.c >> cell.alpha >> cell.beta >> cell.gamma >> type >> order >> expect;
+        if (expect == "larger") in >> larger;
+        cVector3 site(0.0);
+        in >> site.x >> site.y >> site.z;
+        const int fileChains = static_cast<int>(k.chains.size()), chainsAfter = std::stoi(k.fields[6]);
+        const double noise = std::stod(k.fields[7]);
+        prepare(cell, k.chains, noise);
+        auto group = synthetic::makeGroup(type, order);
+        testing::internal::CaptureStdout();
+        const std::string failure = sym->replicateChainsCrystal(group->chainsPerAssembly, type);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(sym->chainCount, chainsAfter) << name;
+        const std::string wanted = type == 't' ? "T" : std::string(1, static_cast<char>(std::toupper(type))) + std::to_string(order);
+        if (expect == "none") {
+            EXPECT_EQ(failure, "no site of " + k.fields[2] + " near the chains holds the group " + wanted) << name;
+            continue;
+        }
+        if (expect == "larger") {
+            char distance[32];
+            std::snprintf(distance, sizeof distance, "%.2f", (sym->chains[0]->centreOfMass - site).norm());
+            EXPECT_EQ(failure, "no site of " + k.fields[2] + " near the chains has exactly the group " + wanted +
+                                   "; the nearest site of a larger group (" + larger + ") is " + distance +
+                                   " Å away, and larger groups are not cut down")
+                << name;
+            continue;
+        }
+        EXPECT_EQ(failure, "") << name;
+        if (!failure.empty()) continue;
+        if (expect == "whole") {
+            EXPECT_TRUE(sym->crystalMates.empty()) << name;
+            search(*group);
+            ASSERT_TRUE(sym->chainToCluster.has_value()) << name;
+            EXPECT_LT(std::sqrt(group->residual / sym->totalWeight), 0.01) << name;
+            continue;
+        }
+        // Every chain added is a true crystal mate of the file chain it copies.
+        auto caAtoms = [](const cMolecule& chain) {
+            std::vector<cVector3> ca;
+            for (const cPDBAtom& atom : chain.alignedAtoms)
+                if (atom.isCA()) ca.push_back(atom.position);
+            return ca;
+        };
+        for (const cSym::sCrystalMate& mate : sym->crystalMates) {
+            const std::vector<cVector3> source = caAtoms(*sym->chains[mate.source]), atoms = caAtoms(*sym->chains[mate.chain]);
+            double best = 1e9;
+            for (const cSpatialTransform& t : k.mates.at(mate.source)) {
+                double sum = 0.0;
+                for (std::size_t i = 0; i < source.size(); ++i)
+                    sum += (t.rotation * source[i] + t.translation - atoms[i]).norm2();
+                best = std::min(best, std::sqrt(sum / source.size()));
+            }
+            EXPECT_LT(best, 0.001) << name << ": chain " << mate.chain << " is no crystal mate";
+        }
+        // About the site: the candidate chosen is that point (up to the noise for a point of an
+        // axis nearest the chains).
+        std::vector<std::vector<cVector3>> file;
+        std::vector<cVector3> centres;
+        for (int c = 0; c < fileChains; ++c) {
+            file.push_back(caAtoms(*sym->chains[c]));
+            centres.push_back(sym->chains[c]->centreOfMass);
+        }
+        const cMatrix33 A(sym->crystal.cellVectors[0], sym->crystal.cellVectors[1], sym->crystal.cellVectors[2]);
+        const std::vector<sCrystalAxis> axes = crystalRotationAxes(sym->crystal.sgRecord, A);
+        const std::vector<sReplicationCentre> candidates =
+            replicationCandidates(axes, *sym->crystal.sgRecord.latticeInfo, A, centres);
+        const sReplicationCentre* chosen = chooseReplicationCentre(candidates, axes, file, group->chainsPerAssembly, type);
+        ASSERT_NE(chosen, nullptr) << name;
+        EXPECT_LT((chosen->point - site).norm(), 1e-3 + noise) << name << ": not the site";
+    }
+}
+
 TEST(ChooseReplicationCentre, TiesAreWithinAThousandthOfTheNearestQualifyingDistance) {
     // Four chains: B = u A, C = v A, D = u C, with u the 2-fold about z and v the 2-fold about
     // (1, 0, 1) through the origin, which do not commute. For C2, u maps four chains onto chains
@@ -483,6 +600,13 @@ TEST(ChooseReplicationCentre, TiesAreWithinAThousandthOfTheNearestQualifyingDist
         ASSERT_NE(chosen, nullptr) << name;
         EXPECT_EQ(chosen - candidates.data(), 1) << name;
     }
+    // At the same distance, a point that only an axis's own window reaches (rank 1) comes after
+    // one of the lattice point's window, wherever the list puts it: ties fall as they always did.
+    const std::vector<sReplicationCentre> equal{{cVector3(30, 0, 0), {2}, score(10.0), 1},
+                                                {cVector3(-30, 0, 0), {2}, std::nextafter(score(10.0), 1e9), 0}};
+    const sReplicationCentre* chosen = chooseReplicationCentre(equal, axes, chains, 2, 'c');
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen - equal.data(), 1);
 }
 
 TEST_F(CrystalReplication, TrajectoryFramesMoveTheMatesWithTheirSources) {
