@@ -242,34 +242,18 @@ TEST(QuorixRun, GroupMissingChainsGetsThePartialTable) {
     }
 }
 
-// The trimer c3_exact with every chain moved `out` Å further from the axis (each along its own
-// radius, so that the ring stays a C3).
-std::string widenedTrimer(double out) {
-    const json truth = readJson(kData + "c3_exact.json");
-    const Eigen::Vector3d centre = vec(truth.at("centre")), axis = vec(truth.at("main_axis")).normalized();
-    const std::vector<std::string> lines = splitLines(readWholeFile(kData + "c3_exact_ca.pdb"));
-    std::map<char, std::pair<Eigen::Vector3d, int>> sums;
-    auto position = [](const std::string& line) {
-        return Eigen::Vector3d(std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
-                               std::stod(line.substr(46, 8)));
-    };
-    for (const std::string& line : lines)
-        if (line.rfind("ATOM", 0) == 0) {
-            auto& [sum, count] = sums.try_emplace(line[21], Eigen::Vector3d::Zero(), 0).first->second;
-            sum += position(line);
-            ++count;
-        }
+// The trimer c3_exact with every coordinate times `scale`: still a C3, about the scaled axis,
+// with a radius of gyration `scale` times its own.
+std::string scaledTrimer(double scale) {
     std::string text;
-    for (const std::string& line : lines) {
+    for (const std::string& line : splitLines(readWholeFile(kData + "c3_exact_ca.pdb"))) {
         if (line.rfind("ATOM", 0) != 0) {
             text += line + "\n";
             continue;
         }
-        const auto& [sum, count] = sums.at(line[21]);
-        const Eigen::Vector3d r = sum / count - centre;
-        const Eigen::Vector3d p = position(line) + out * (r - r.dot(axis) * axis).normalized();
         char xyz[32];
-        std::snprintf(xyz, sizeof xyz, "%8.3f%8.3f%8.3f", p.x(), p.y(), p.z());
+        std::snprintf(xyz, sizeof xyz, "%8.3f%8.3f%8.3f", scale * std::stod(line.substr(30, 8)),
+                      scale * std::stod(line.substr(38, 8)), scale * std::stod(line.substr(46, 8)));
         text += line.substr(0, 30) + xyz + line.substr(54) + "\n";
     }
     return text;
@@ -281,9 +265,9 @@ TEST(QuorixRun, RotationPairingNoChainPresentShowsTheGroupsAxis) {
     // and they still get the ring's axis, a radius and an arrow; where that axis lies is checked
     // with the rings below.
     const std::regex unmeasured(R"(     - ( *\d+\.\d{3}) +[26]( *-?\d+\.\d{3}){6})");
-    for (double out : {0.0, 100.0}) {
-        SCOPED_TRACE("chains moved out by " + std::to_string(out));
-        cTempFile pdb(widenedTrimer(out));
+    for (double scale : {1.0, 5.0}) {
+        SCOPED_TRACE("coordinates times " + std::to_string(scale));
+        cTempFile pdb(scaledTrimer(scale));
         cOutputPath results("unmeasured.json");
         const sProgramRun run = quorix({pdb.path(), "c6", "-y", "-j", results.path});
         ASSERT_EQ(run.status, 0) << run.err;
@@ -294,7 +278,7 @@ TEST(QuorixRun, RotationPairingNoChainPresentShowsTheGroupsAxis) {
             std::smatch match;
             if (!std::regex_match(line, match, unmeasured)) continue;
             ++rows;
-            EXPECT_EQ(std::stod(match[1]) >= 100.0, out > 0.0) << line;
+            EXPECT_EQ(std::stod(match[1]) >= 100.0, scale > 1.0) << line;
         }
         EXPECT_EQ(rows, 3);
         EXPECT_EQ(arrows, 5);
