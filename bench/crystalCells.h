@@ -69,4 +69,16 @@ inline bool buildOnTestCell(const std::string& name, cCrystallography& block) {
   return false;
 }
 
+// Every setting of the table that fits a test cell, built: visit(name, block, cell), the cell's
+// vectors as the columns of `cell`.
+template <class Visit>
+void forEachTestSetting(Visit visit) {
+  for (int i = 0; i < nTabSgName; ++i) {
+    const std::string name = settingName(i);
+    cCrystallography block;
+    if (!buildOnTestCell(name, block)) continue;
+    visit(name, block, cMatrix33(block.cellVectors[0], block.cellVectors[1], block.cellVectors[2]));
+  }
+}
+
 }  // namespace bench

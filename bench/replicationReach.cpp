@@ -18,12 +18,7 @@ int main() {
                                  cVector3(-0.49, 0.49, -0.49), cVector3(0.74, 0.26, -0.74)};
   double nearest = 1e9;
   std::string where;
-  for (int i = 0; i < nTabSgName; ++i) {
-    const std::string name = bench::settingName(i);
-    cCrystallography block;
-    const bool fits = bench::buildOnTestCell(name, block);
-    if (!fits) continue;
-    const cMatrix33 cell(block.cellVectors[0], block.cellVectors[1], block.cellVectors[2]);
+  bench::forEachTestSetting([&](const std::string& name, const cCrystallography& block, const cMatrix33& cell) {
     const double edge = std::min({block.cellLengths.x, block.cellLengths.y, block.cellLengths.z});
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(block.sgRecord, cell);
     const T_LatticeInfo& lattice = *block.sgRecord.latticeInfo;
@@ -53,7 +48,7 @@ int main() {
               }
       }
     }
-  }
+  });
   std::printf("nearest line not reached: %.3f of the shortest cell edge from the reference (%s)\n", nearest,
               where.c_str());
   return 0;

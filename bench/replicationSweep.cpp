@@ -80,12 +80,7 @@ std::vector<sLayout> layouts(const cMatrix33& cell, const std::vector<sCrystalAx
 int main() {
   const std::pair<int, char> requests[] = {{2, 'c'}, {3, 'c'}, {4, 'c'}, {6, 'c'}, {4, 'd'}, {6, 'd'},
                                            {8, 'd'}, {12, 'd'}, {12, 't'}, {24, 'o'}, {5, 'c'}};
-  for (int i = 0; i < nTabSgName; ++i) {
-    const std::string name = bench::settingName(i);
-    cCrystallography block;
-    const bool fits = bench::buildOnTestCell(name, block);
-    if (!fits) continue;
-    const cMatrix33 cell(block.cellVectors[0], block.cellVectors[1], block.cellVectors[2]);
+  bench::forEachTestSetting([&](const std::string& name, const cCrystallography& block, const cMatrix33& cell) {
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(block.sgRecord, cell);
     for (const sLayout& layout : layouts(cell, axes)) {
       std::vector<cVector3> centres;
@@ -116,6 +111,6 @@ int main() {
         std::printf("\n");
       }
     }
-  }
+  });
   return 0;
 }

@@ -867,11 +867,21 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
     EXPECT_NE(missing.out.find("Error: could not open pdb file"), std::string::npos);
 
     // Output paths are refused before the structure or the trajectory is read.
+    // A link is written through: a target that cannot be made is refused as early, and a loop of
+    // links names its own reason.
     const std::string folder = std::filesystem::temp_directory_path().string();
+    cOutputPath dangling("dangling_link"), loop("loop_a"), back("loop_b");
+    std::filesystem::create_symlink("/nonexistent/dir/results.json", dangling.path);
+    std::filesystem::create_symlink(back.path, loop.path);
+    std::filesystem::create_symlink(loop.path, back.path);
+    const std::string loops = " for writing: Too many levels of symbolic links";
     const std::pair<std::string, std::string> outputs[] = {
         {"-j", "Cannot open the JSON file /nonexistent/dir/results.json for writing: No such file or directory"},
         {"--output", "Cannot open the output file /nonexistent/dir/results.txt for writing: No such file or directory"},
         {"-j", "Cannot open the JSON file " + folder + " for writing: Is a directory"},
+        {"--output", "Cannot open the output file " + dangling.path + " for writing: No such file or directory"},
+        {"-j", "Cannot open the JSON file " + loop.path + loops},
+        {"--output", "Cannot open the output file " + loop.path + loops},
     };
     for (const auto& [option, message] : outputs) {
         const std::string path = message.substr(message.find('/'), message.find(" for writing") - message.find('/'));
@@ -880,57 +890,16 @@ TEST(QuorixRun, UnopenablePathsEndWithStatusOne) {
         EXPECT_EQ(run.err, message + "\n");
         EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << path;
     }
-    // A link is written through: a target that cannot be made is refused as early, and a loop of
-    // links names its own reason.
-    cOutputPath dangling("dangling_link"), loop("loop_a"), back("loop_b");
-    std::filesystem::create_symlink("/nonexistent/dir/results.json", dangling.path);
-    std::filesystem::create_symlink(back.path, loop.path);
-    std::filesystem::create_symlink(loop.path, back.path);
-    const std::pair<std::string, std::string> links[] = {
-        {dangling.path, "No such file or directory"}, {loop.path, "Too many levels of symbolic links"}};
-    for (const auto& [path, reason] : links)
-        for (const std::string option : {"-j", "--output"}) {
-            const sProgramRun run = quorix({pdb, "c3", option, path});
-            EXPECT_EQ(run.status, 1) << path;
-            EXPECT_EQ(run.err, std::string("Cannot open the ") + (option == "-j" ? "JSON" : "output") + " file " +
-                                   path + " for writing: " + reason + "\n");
-            EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << path;
-        }
-}
-
-TEST(QuorixRun, OutputNamingTheFileOfStandardOutputIsRefused) {
-    const std::string pdb = kData + "c3_exact_ca.pdb";
-    cOutputPath report("report.txt"), other("other.txt");
-    struct sCase {
-        std::vector<std::string> options;
-        std::string message;
-    };
-    const sCase cases[] = {
-        {{"-j", report.path}, "Cannot write the JSON file " + report.path},
-        {{"--output", report.path}, "Cannot write the output file " + report.path},
-        {{"-j", "/dev/stdout"}, "Cannot write the JSON file /dev/stdout"},
-    };
-    for (const sCase& c : cases) {
-        std::vector<std::string> args{quorixPath(), pdb, "c3"};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        std::ofstream(report.path).flush();  // as the shell's > makes it
-        const sProgramRun run = runProgram(args, report.path.c_str());
-        EXPECT_EQ(run.status, 1) << c.message;
-        EXPECT_EQ(run.err, c.message + ": it is the same file as the standard output\n");
-        EXPECT_EQ(readWholeFile(report.path).find("Reading PDB file"), std::string::npos) << c.message;
-    }
-    // Another file there clashes with nothing.
-    std::ofstream(other.path).flush();
-    EXPECT_EQ(runProgram({quorixPath(), pdb, "c3", "-j", report.path}, other.path.c_str()).status, 0);
 }
 
 TEST(QuorixRun, InputFromAPipeReadsAsTheFile) {
-    // 127 KB: more than a pipe holds at once, so the reader's buffer must grow.
+    // 127 KB and then 320 KB of remarks: far more than a pipe holds at once, so the reader's buffer,
+    // which cannot ask a pipe its size, grows from 64 KiB three times.
     const std::string pdb = kData + "c12_exact_ca.pdb", program = quorixPath();
     const std::vector<std::string> table = groupLines(quorix({pdb, "c12"}).out, "c12");
     ASSERT_EQ(table.size(), 13u);
-    for (const std::string& command :
-         {"cat " + pdb + " | " + program + " /dev/stdin c12", program + " <(cat " + pdb + ") c12"}) {
+    const std::string text = "(cat " + pdb + "; yes 'REMARK 999 " + std::string(63, '-') + "' | head -n 4000)";
+    for (const std::string& command : {text + " | " + program + " /dev/stdin c12", program + " <(" + text + ") c12"}) {
         const sProgramRun run = runProgram({"/bin/bash", "-c", command});
         EXPECT_EQ(run.status, 0) << command << run.err;
         EXPECT_EQ(groupLines(run.out, "c12"), table) << command;
@@ -942,7 +911,8 @@ TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
     cTempFile pdb(pdbText);
     const DcdBytes dcdBytes = DcdBytes().header(controlWords(0, 0)).titles({}).ints({387});
     TempDcdFile dcd("input", dcdBytes);
-    cOutputPath results("results.txt"), link("link.pdb"), dangling("dangling.txt"), again("again.txt");
+    cOutputPath results("results.txt"), link("link.pdb"), dangling("dangling.txt"), again("again.txt"),
+        report("report.txt");
     std::filesystem::create_symlink(pdb.path(), link.path);
     // Links to the JSON file before it exists.
     std::filesystem::create_symlink(results.path, dangling.path);
@@ -953,8 +923,13 @@ TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
     struct sCase {
         std::vector<std::string> options;
         std::string message;
+        bool toReport = false;  // standard output redirected to the report file
     };
+    const std::string onStandardOutput = ": it is the same file as the standard output";
     const sCase cases[] = {
+        {{"-j", report.path}, "Cannot write the JSON file " + report.path + onStandardOutput, true},
+        {{"--output", report.path}, "Cannot write the output file " + report.path + onStandardOutput, true},
+        {{"-j", "/dev/stdout"}, "Cannot write the JSON file /dev/stdout" + onStandardOutput, true},
         {{"--output", results.path, "-j", results.path},
          "Cannot write the JSON file " + results.path + ": it is the same file as the output file " + results.path},
         {{"--output", pdb.path()},
@@ -971,16 +946,20 @@ TEST(QuorixRun, OutputNamingAnInputOrTheOtherOutputIsRefused) {
          "Cannot write the JSON file " + again.path + ": it is the same file as the output file " + dangling.path},
     };
     for (const sCase& c : cases) {
-        std::vector<std::string> args{pdb.path(), "c3"};
+        std::vector<std::string> args{quorixPath(), pdb.path(), "c3"};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const sProgramRun run = quorix(args);
+        std::ofstream(report.path).flush();  // as the shell's > makes it
+        const sProgramRun run = runProgram(args, c.toReport ? report.path.c_str() : nullptr);
         EXPECT_EQ(run.status, 1) << c.message;
         EXPECT_EQ(run.err, c.message + "\n");
-        EXPECT_EQ(run.out.find("Reading PDB file"), std::string::npos) << c.message;
+        EXPECT_EQ((c.toReport ? readWholeFile(report.path) : run.out).find("Reading PDB file"), std::string::npos)
+            << c.message;
         EXPECT_EQ(readWholeFile(pdb.path()), pdbText);
         EXPECT_EQ(readWholeFile(dcd.path), dcdBytes.bytes);
         EXPECT_FALSE(std::filesystem::exists(results.path));
     }
+    // Standard output in another file clashes with nothing.
+    EXPECT_EQ(runProgram({quorixPath(), pdb.path(), "c3", "-j", results.path}, report.path.c_str()).status, 0);
 }
 
 namespace {

@@ -10,7 +10,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/structure/tempFile.h"
@@ -238,34 +237,6 @@ TEST(cClassicalParserPDB, CrlfAndMissingFinalNewlineReadAsTheOriginal) {
   EXPECT_EQ(fromCut.nChains, plain.nChains);
   EXPECT_EQ(fromCut.nAtoms, plain.nAtoms);
   expectSameAtoms(fromCut.atoms, plain.atoms);
-}
-
-TEST(cClassicalParserPDB, PipeReadsAsTheFileAcrossBufferGrowths) {
-  // 729 KB of distinct atoms in 9 chains: the buffer of a pipe, which has no size to ask for,
-  // grows from 64 KiB four times, each read filling only the room left.
-  std::string text;
-  for (int i = 0; i < 9000; ++i)
-    text += atomLine("ATOM", i + 1, " CA ", "ALA", static_cast<char>('A' + i / 1000), i % 1000 + 1, 0.001 * i,
-                     -0.002 * i, i % 97);
-  cClassicalParserPDB fileReader;
-  const sResult fromFile = readText(fileReader, text);
-  int ends[2];
-  ASSERT_EQ(::pipe(ends), 0);
-  std::thread writer([&] {
-    for (std::size_t at = 0; at < text.size();) {
-      const ssize_t n = ::write(ends[1], text.data() + at, text.size() - at);
-      if (n <= 0) break;
-      at += static_cast<std::size_t>(n);
-    }
-    ::close(ends[1]);
-  });
-  cClassicalParserPDB pipeReader;
-  const sResult fromPipe = readPath(pipeReader, "/dev/fd/" + std::to_string(ends[0]));
-  writer.join();
-  ::close(ends[0]);
-  EXPECT_EQ(fromPipe.nChains, 9);
-  EXPECT_EQ(fromPipe.nAtoms, 9000);
-  expectSameAtoms(fromPipe.atoms, fromFile.atoms);
 }
 
 TEST(cClassicalParserPDB, ShortLinesReadAsBlanks) {

@@ -301,82 +301,43 @@ TEST(DCD_R, FrameCountFollowsTheFileNotTheHeader) {
   EXPECT_EQ(dcd.getX()[0], 7.0f);
 }
 
-TEST(DCD_R, ZeroBytesWhereAFrameWouldStartReadAsTheFileCutThere) {
-  // One frame of 2 atoms with a unit cell, then what a crash can leave behind it.
-  const double cell[6] = {10, 0, 10, 0, 0, 10};
-  const DcdBytes frame = DcdBytes()
-                             .header(controlWords(1, 0, 1))
-                             .titles({"* ZERO TAIL"})
-                             .ints({2})
-                             .record(cell, sizeof cell)
-                             .floats({1, 2}).floats({3, 4}).floats({5, 6});
-  const std::size_t end = frame.bytes.size(), frameBytes = 56 + 3 * 16;
-  struct Case {
-    const char* name;
-    std::size_t zeros;
-    bool thenOneByte;  // a byte 1 after the zeros: damage, not a cut
-    const char* phrase;
-  };
-  const Case cases[] = {
-      {"four", 4, false, "the file holds only zero bytes from byte"},
-      {"frame_and_more", frameBytes + 10, false, "the file holds only zero bytes from byte"},
-      {"beyond_a_read", 200000, false, "the file holds only zero bytes from byte"},
-      {"zeros_then_data", frameBytes + 10, true, "the unit-cell record at byte"},
-      {"long_zeros_then_data", 200000, true, "the unit-cell record at byte"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    DcdBytes bytes = frame;
-    bytes.bytes.append(c.zeros, '\0');
-    if (c.thenOneByte) bytes.bytes += '\1';
-    TempDcdFile file(c.name, bytes);
-    DCD_R dcd(file.c_str());
-    dcd.read_header();
-    ASSERT_NO_THROW(dcd.read_oneFrame());
-    EXPECT_EQ(dcd.getX()[1], 2.0f);
-    try {
-      dcd.read_oneFrame();
-      ADD_FAILURE() << "no error for frame 2";
-    } catch (const DCDError& e) {
-      const std::string expected = std::string("frame 2: ") + c.phrase + " " + std::to_string(end);
-      EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
-      EXPECT_EQ(dynamic_cast<const DCDIncompleteFrame*>(&e) != nullptr, !c.thenOneByte) << e.what();
-    }
-    EXPECT_EQ(dcd.getZeroTailStart(), c.thenOneByte ? -1 : static_cast<long long>(end));
-    EXPECT_EQ(dcd.getX()[1], 2.0f);
-  }
-}
-
-TEST(DCD_R, ZeroBytesFromInsideTheLastFrameReadAsTheFileCutThere) {
-  // Two frames of 4 atoms with a unit cell; from byte `from` of the second frame on, the file is
-  // zeros (to the frame's end, or `more` bytes beyond it), but for a byte 1 where one is put.
+TEST(DCD_R, ZeroBytesToTheEndReadAsTheFileCutThere) {
+  // Two frames of 4 atoms with a unit cell; from byte `from` of the second frame on, what a crash
+  // can leave: zeros, from where the frame starts or from inside it (whole zeroed blocks), to the
+  // end of the file, or followed by a byte 1 (damage, not a cut).
   const double cell[6] = {10, 0, 10, 0, 0, 10};
   DcdBytes bytes = DcdBytes().header(controlWords(2, 0, 1)).titles({"* ZEROED BLOCKS"}).ints({4});
-  const std::size_t second = bytes.bytes.size() + 56 + 3 * 24;
+  const std::size_t second = bytes.bytes.size(), frame = 56 + 3 * 24;
   for (float f : {1.5f, 9.5f})
     bytes.record(cell, sizeof cell).floats({f, 2, 3, 4}).floats({5, 6, 7, 8}).floats({-1, -2, -3, f});
-  const std::size_t end = bytes.bytes.size(), x = 56, y = x + 24, z = y + 24, none = 0;
+  const std::size_t x = 56, y = x + 24, z = y + 24;
   struct Case {
     const char* name;
-    std::size_t from, more;  // the zeros
-    std::size_t one;         // a byte 1 at end + one - 1 (none: 0): damage, not a cut
-    std::size_t start;       // where the message says the zeros start
+    std::size_t from, zeros;
+    bool thenData;
+    std::size_t start;  // where the message says the zeros start (a cut)
+    std::string damage;  // what the message says (damage)
   };
   const Case cases[] = {
-      {"after_cell_lead_marker", 4, 0, none, 4},  // the marker's upper bytes are zeros too
-      {"after_cell", x, 0, none, x},
-      {"mid_x", x + 8, 0, none, x + 8},
-      {"mid_y_and_beyond", y + 12, 5000, none, y + 12},
-      {"z_end_marker", z + 20, 0, none, z + 20},
-      {"mid_x_then_data", x + 8, 0, 1, 0},
-      {"z_end_marker_then_data", z + 20, 100, 101, 0},
+      {"four", 0, 4, false, 0, ""},
+      {"frame_and_more", 0, frame + 10, false, 0, ""},
+      {"beyond_a_read", 0, 200000, false, 0, ""},
+      {"zeros_then_data", 0, frame + 10, true, 0, "the unit-cell record at byte " + std::to_string(second + frame)},
+      {"long_zeros_then_data", 0, 200000, true, 0, "the unit-cell record at byte " + std::to_string(second + frame)},
+      {"after_cell_lead_marker", 4, frame - 4, false, 4, ""},  // the marker's upper bytes are zeros too
+      {"after_cell", x, frame - x, false, x, ""},
+      {"mid_x", x + 8, frame - x - 8, false, x + 8, ""},
+      {"mid_y_and_beyond", y + 12, frame - y - 12 + 5000, false, y + 12, ""},
+      {"z_end_marker", z + 20, frame - z - 20, false, z + 20, ""},
+      {"mid_x_then_data", x + 8, frame - x - 8, true, 0, "the X record at byte"},
+      {"z_end_marker_then_data", z + 20, frame - z - 20 + 100, true, 0, "the Z record at byte"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DcdBytes damaged = bytes;
-    damaged.bytes.resize(second + c.from);
-    damaged.bytes.resize(end + c.more, '\0');
-    if (c.one != none) damaged.bytes.insert(end + c.one - 1, 1, '\1');
+    damaged.bytes.resize(second + frame + c.from);
+    damaged.bytes.resize(second + frame + c.from + c.zeros, '\0');
+    if (c.thenData) damaged.bytes += '\1';
     TempDcdFile file(c.name, damaged);
     DCD_R dcd(file.c_str());
     dcd.read_header();
@@ -385,13 +346,14 @@ TEST(DCD_R, ZeroBytesFromInsideTheLastFrameReadAsTheFileCutThere) {
       dcd.read_oneFrame();
       ADD_FAILURE() << "no error for frame 2";
     } catch (const DCDError& e) {
-      EXPECT_EQ(dynamic_cast<const DCDIncompleteFrame*>(&e) != nullptr, c.one == none) << e.what();
-      const std::string cut = "frame 2: the file holds only zero bytes from byte " +
-                              std::to_string(second + c.start) + " to its end at byte " +
-                              std::to_string(damaged.bytes.size());
-      EXPECT_EQ(std::string(e.what()).find(cut) != std::string::npos, c.one == none) << e.what();
+      EXPECT_EQ(dynamic_cast<const DCDIncompleteFrame*>(&e) != nullptr, !c.thenData) << e.what();
+      const std::string expected = c.thenData ? "frame 2: " + c.damage
+                                              : "frame 2: the file holds only zero bytes from byte " +
+                                                    std::to_string(second + frame + c.start) + " to its end at byte " +
+                                                    std::to_string(damaged.bytes.size());
+      EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
     }
-    EXPECT_EQ(dcd.getZeroTailStart(), c.one == none ? static_cast<long long>(second + c.start) : -1);
+    EXPECT_EQ(dcd.getZeroTailStart(), c.thenData ? -1 : static_cast<long long>(second + frame + c.start));
     EXPECT_EQ(dcd.getX()[0], 1.5f);  // the first frame's
   }
 }
