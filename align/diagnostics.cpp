@@ -74,7 +74,7 @@ void Log(const char* format, ...) {
     fclose(logFile);
     logFile = nullptr;
     logFileName.clear();
-    Quit("Cannot write log file '%s': %s", name.c_str(), strerror(e));
+    Quit("Cannot write log file '%s' errno=%d %s", name.c_str(), e, strerror(e));
 }
 
 void Quit(const char* format, ...) {

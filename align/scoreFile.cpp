@@ -51,5 +51,5 @@ void WriteScoreFile(const MSA& msa) {
         fprintf(f, "%10.3f  %s\n", GetColScore(msa, col), chars.c_str());
     }
     if (!CloseWrittenFile(f))
-        Quit("Cannot write score file '%s': %s", g_pstrScoreFileName, strerror(errno));
+        Quit("Cannot write score file '%s' errno=%d %s", g_pstrScoreFileName, errno, strerror(errno));
 }

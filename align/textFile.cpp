@@ -45,8 +45,8 @@ TextFile::~TextFile() {
 
 void TextFile::WriteFailed() const {
     const int e = errno;
-    if (strcmp(m_ptrName, "-") == 0) Quit("Cannot write standard output: %s", strerror(e));
-    Quit("Cannot write '%s': %s", m_ptrName, strerror(e));
+    if (strcmp(m_ptrName, "-") == 0) Quit("Cannot write standard output errno=%d %s", e, strerror(e));
+    Quit("Cannot write '%s' errno=%d %s", m_ptrName, e, strerror(e));
 }
 
 bool CloseWrittenFile(FILE* f) {
@@ -56,7 +56,8 @@ bool CloseWrittenFile(FILE* f) {
 
 void CloseStandardOutput() {
     if (fflush(stdout) != 0 || ferror(stdout) != 0 || fclose(stdout) != 0) {
-        Quit("Cannot write standard output: %s", strerror(errno));
+        const int e = errno;
+        Quit("Cannot write standard output errno=%d %s", e, strerror(e));
     }
 }
 

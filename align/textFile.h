@@ -20,7 +20,7 @@ public:
     // Wraps a stream opened by the caller; the name kept is "-".
     TextFile(FILE* stream, const char* name);
     // Closes the stream unless it is standard input, output or error (which are flushed when
-    // written). A write that failed, now or earlier, ends the process ("Cannot write ...: <reason>",
+    // written). A write that failed, now or earlier, ends the process ("Cannot write ...",
     // naming the file).
     virtual ~TextFile();
     TextFile(const TextFile&) = delete;

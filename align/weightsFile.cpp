@@ -16,5 +16,5 @@ void OutWeights(const char* path, const MSA& msa) {
         const char* name = msa.GetSeqName(row);
         fprintf(f, "%s\t%.3g\n", name ? name : "", msa.GetSeqWeight(row));
     }
-    if (!CloseWrittenFile(f)) Quit("Cannot write '%s': %s", path, strerror(errno));
+    if (!CloseWrittenFile(f)) Quit("Cannot write '%s' errno=%d %s", path, errno, strerror(errno));
 }

@@ -8,17 +8,16 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/cParameters.h"
-#include "symmetry/fatalError.h"
+#include "symmetry/trajectoryFit.h"
 
 namespace {
 
 [[noreturn]] void failCopy(const std::string& path, const std::string& what, int error) {
-    endRun(std::cerr, "Error in trajectory " + path + ": " + what + ": " + std::strerror(error));
+    trajectoryFailure(path, what + ": " + std::strerror(error));
 }
 
 // An open file in the temporary folder that no name reaches: it goes when the process ends,

@@ -38,7 +38,9 @@ std::vector<cVector3> moved(const cSpatialTransform& t, const std::vector<cVecto
   return out;
 }
 
-cVector3 centroid(const std::vector<cVector3>& atoms) {
+// Summed term by term, as the sweep's recorded figures were made (the library's centroid rounds
+// differently, which flips candidates at exactly equal distance).
+cVector3 layoutCentroid(const std::vector<cVector3>& atoms) {
   cVector3 sum(0.0);
   for (const cVector3& x : atoms) sum += x / static_cast<double>(atoms.size());
   return sum;
@@ -84,7 +86,7 @@ int main() {
     const std::vector<sCrystalAxis> axes = crystalRotationAxes(block.sgRecord, cell);
     for (const sLayout& layout : layouts(cell, axes)) {
       std::vector<cVector3> centres;
-      for (const std::vector<cVector3>& chain : layout.chains) centres.push_back(centroid(chain));
+      for (const std::vector<cVector3>& chain : layout.chains) centres.push_back(layoutCentroid(chain));
       const std::vector<sReplicationCentre> candidates =
           replicationCandidates(axes, *block.sgRecord.latticeInfo, cell, centres);
       for (const auto& [order, kind] : requests) {
@@ -100,7 +102,7 @@ int main() {
         std::vector<std::string> added;
         for (const sReplicationImage& image : images) {
           const cSpatialTransform t(group[image.element], chosen->point - group[image.element] * chosen->point);
-          const cVector3 c = centroid(moved(t, layout.chains[image.source]));
+          const cVector3 c = layoutCentroid(moved(t, layout.chains[image.source]));
           char text[80];
           std::snprintf(text, sizeof text, " (%.2f %.2f %.2f)", c.x + 0.0, c.y + 0.0, c.z + 0.0);
           added.push_back(text);

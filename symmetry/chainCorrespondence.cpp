@@ -549,7 +549,9 @@ bool cSym::estimateCorrespondence(cPointSymmetryGroup* group, int set) {
 
     std::vector<cVector3> directions, d1, d2, centres;
     // The chains' radius of gyration about their centres of mass (over the atoms the centres are
-    // the mean of): the lever arm of a chain's turn.
+    // the mean of): the lever arm of a chain's turn, which places the chains of a copy that lacks
+    // some.
+    const bool incomplete = real.size() < slotList.size();
     double spread = 0.0;
     std::size_t atoms = 0;
     for (int k : real) {
@@ -561,6 +563,7 @@ bool cSym::estimateCorrespondence(cPointSymmetryGroup* group, int set) {
         d1.push_back(chain.direction1);
         d2.push_back(chain.direction2);
         centres.push_back(chain.centreOfMass);
+        if (!incomplete) continue;
         const std::vector<cPDBAtom>& used = chain.alignedAtoms.empty() ? chain.atoms : chain.alignedAtoms;
         for (const cPDBAtom& atom : used) spread += (atom.position - chain.centreOfMass).norm2();
         atoms += used.size();

@@ -137,29 +137,8 @@ constexpr double kSameChain = 0.5;
 // are at the same distance.
 constexpr double kSameDistance = 1e-3;
 
-cVector3 centroid(const std::vector<cVector3>& points) {
-    cVector3 sum(0.0);
-    for (const cVector3& p : points) sum += p;
-    return points.empty() ? sum : sum / static_cast<double>(points.size());
-}
-
-// Two choices add the same chains when each chain of one is within this CA RMSD (Å) of one of the
-// other: the chain fit of the assembly test.
-constexpr double kSameAssembly = 2.0;
-
-// The C-alpha positions of the images: chains[source] turned by group[element] about point.
-std::vector<std::vector<cVector3>> imageAtoms(const cVector3& point, const std::vector<cMatrix33>& group,
-                                              const std::vector<sReplicationImage>& images,
-                                              const std::vector<std::vector<cVector3>>& chains) {
-    std::vector<std::vector<cVector3>> out;
-    for (const sReplicationImage& image : images) {
-        out.push_back(chains[image.source]);
-        for (cVector3& x : out.back()) x = point + group[image.element] * (x - point);
-    }
-    return out;
-}
-
-// Whether x and y hold as many chains, each of y within kSameAssembly of its own chain of x.
+// Whether x and y hold as many chains, each of y within the chain fit of the assembly test
+// (kSameRelatedChain) of its own chain of x: two choices that add the same chains.
 bool sameChains(const std::vector<std::vector<cVector3>>& x, const std::vector<std::vector<cVector3>>& y) {
     if (x.size() != y.size()) return false;
     std::vector<char> taken(x.size(), 0);
@@ -169,7 +148,7 @@ bool sameChains(const std::vector<std::vector<cVector3>>& x, const std::vector<s
             if (taken[k] || x[k].size() != b.size()) continue;
             double sum = 0.0;
             for (std::size_t i = 0; i < b.size(); ++i) sum += (x[k][i] - b[i]).norm2();
-            if (sum < kSameAssembly * kSameAssembly * static_cast<double>(b.size())) break;
+            if (sum < kSameRelatedChain * kSameRelatedChain * static_cast<double>(b.size())) break;
         }
         if (k == x.size()) return false;
         taken[k] = 1;
@@ -565,7 +544,7 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         // that adds the same chains within the chain fit, and so lies no farther than that fit.
         bool tie = true;
         if (chosen && distance - nearest > kSameDistance) {
-            if (!chosenThroughFile || distance - nearest > kSameAssembly) break;
+            if (!chosenThroughFile || distance - nearest > kSameRelatedChain) break;
             tie = false;
         }
         if (!mayQualify(candidate.axes, axes, order, kind)) continue;
@@ -605,8 +584,11 @@ const sReplicationCentre* chooseReplicationCentre(const std::vector<sReplication
         if (n < order && !formsAssemblies(site, group, chains, fileCentroids, *related, about, added, order, kind))
             continue;
         if (!chosen) nearest = distance;
+        // The images are kept for a choice that the file's own rotations complete, and compared
+        // where such a choice may give way.
         std::vector<std::vector<cVector3>> addedAtoms;
-        if (!chosen || chosenThroughFile) addedAtoms = imageAtoms(candidate.point, group, added, chains);
+        if (n < order || (chosenThroughFile && n > chosenSize))
+            addedAtoms = imageAtoms(candidate.point, group, added, chains);
         const bool take = !chosen || (tie && copies > chosenCopies) ||
                           (chosenThroughFile && n > chosenSize && sameChains(chosenImages, addedAtoms));
         if (take) {

@@ -11,10 +11,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-// Chains that rotations of the file's own model relate (non-crystallographic symmetry) agree to
-// the precision of the model, commonly well under 1 Å CA RMSD, and a rotation about a point off
-// their axis misplaces them by many Å: this CA RMSD (Å) tells the two apart.
-constexpr double kSameRelatedChain = 2.0;
 // The same for the rotations themselves: real non-crystallographic rotations close into their
 // group to a degree or two, while a chain turned some degrees away from a true rotation of the
 // group breaks a product of the group's rotations by as much or twice as much (its angle or its
@@ -168,10 +164,7 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
         if (about[source(c)]) targets.push_back(c);
     if (targets.size() < static_cast<std::size_t>(order)) return false;
     std::vector<std::vector<cVector3>> present = chains;
-    for (const sReplicationImage& image : images) {
-        present.push_back(chains[image.source]);
-        for (cVector3& x : present.back()) x = p + group[image.element] * (x - p);
-    }
+    for (std::vector<cVector3>& image : imageAtoms(p, group, images, chains)) present.push_back(std::move(image));
     struct sRelation {
         cMatrix33 rotation;
         cVector3 translation;
@@ -247,14 +240,29 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
     return false;
 }
 
+cVector3 centroid(const std::vector<cVector3>& points) {
+    cVector3 sum(0.0);
+    for (const cVector3& p : points) sum += p;
+    return points.empty() ? sum : sum / static_cast<double>(points.size());
+}
+
+std::vector<std::vector<cVector3>> imageAtoms(const cVector3& point, const std::vector<cMatrix33>& group,
+                                              const std::vector<sReplicationImage>& images,
+                                              const std::vector<std::vector<cVector3>>& chains) {
+    std::vector<std::vector<cVector3>> out;
+    for (const sReplicationImage& image : images) {
+        out.push_back(chains[image.source]);
+        for (cVector3& x : out.back()) x = point + group[image.element] * (x - point);
+    }
+    return out;
+}
+
 bool holdsWholeAssemblies(const std::vector<std::vector<cVector3>>& chains, int order, char kind) {
     if (chains.empty()) return false;
     std::vector<cVector3> centroids;
     cVector3 mean(0.0);
     for (const std::vector<cVector3>& chain : chains) {
-        cVector3 sum(0.0);
-        for (const cVector3& x : chain) sum += x;
-        centroids.push_back(chain.empty() ? sum : sum / static_cast<double>(chain.size()));
+        centroids.push_back(centroid(chain));
         mean += centroids.back() / static_cast<double>(chains.size());
     }
     const sFirstChainRelations related = firstChainRelations(chains, centroids);

@@ -15,6 +15,19 @@ struct sReplicationImage {
     int source;
 };
 
+// Chains that rotations of the file's own model relate (non-crystallographic symmetry) agree to
+// the precision of the model, commonly well under 1 Å CA RMSD, and a rotation about a point off
+// their axis misplaces them by many Å: this CA RMSD (Å) tells the two apart.
+inline constexpr double kSameRelatedChain = 2.0;
+
+// The centroid of the points (the origin for none).
+cVector3 centroid(const std::vector<cVector3>& points);
+
+// The C-alpha positions of the images: chains[source] turned by group[element] about point.
+std::vector<std::vector<cVector3>> imageAtoms(const cVector3& point, const std::vector<cMatrix33>& group,
+                                              const std::vector<sReplicationImage>& images,
+                                              const std::vector<std::vector<cVector3>>& chains);
+
 // The kind of a group of rotations: 'c' cyclic, 'd' dihedral (D2 included), 't', 'o' or 'i'.
 char rotationGroupKind(const std::vector<cMatrix33>& group);
 
@@ -58,6 +71,7 @@ bool formsAssemblies(const sSiteFixedSet& site, const std::vector<cMatrix33>& gr
                      const std::vector<sReplicationImage>& images, int order, char kind);
 
 // Whether the file's chains alone are already a whole number of assemblies of a group of `order`
-// rotations of the given kind about their own common point (formsAssemblies with no site: the
-// point is the one all the file's motions leave most nearly in place).
+// rotations of the given kind about their own common point (formsAssemblies with no site: each
+// motion of the file about the point it moves least, the products of the motions tying those
+// points together).
 bool holdsWholeAssemblies(const std::vector<std::vector<cVector3>>& chains, int order, char kind);

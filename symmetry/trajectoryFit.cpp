@@ -17,16 +17,16 @@ std::string trajectoryMessage(const std::string& path, const std::string& why) {
     return "Error in trajectory " + path + ": " + why;
 }
 
-[[noreturn]] void trajectoryFailure(const std::string& path, const std::string& why) {
-    endRun(std::cerr, trajectoryMessage(path, why));
-}
-
 double fittedRMSD(cSym& sym, cPointSymmetryGroup* group) {
     sym.computeAxis(group);
     return sym.totalWeight > 0.0 ? std::sqrt(group->residual / sym.totalWeight) : 0.0;
 }
 
 }  // namespace
+
+void trajectoryFailure(const std::string& path, const std::string& why) {
+    endRun(std::cerr, trajectoryMessage(path, why));
+}
 
 std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path, const std::string& source) {
     DCD_R dcd((source.empty() ? path : source).c_str(), path.c_str());

@@ -21,5 +21,8 @@ class cSym;
 // when no frame was damaged. The aligned atoms and the fit are left as the last frame fitted
 // made them (the structure's own when no frame was). The file read is `source` when it is not
 // empty (the copy of a piped trajectory), else `path`; messages name `path`.
+// Ends the run (status 1) with "Error in trajectory <path>: <why>" on standard error.
+[[noreturn]] void trajectoryFailure(const std::string& path, const std::string& why);
+
 std::string fitTrajectory(cSym& sym, cPointSymmetryGroup* group, const std::string& path,
                           const std::string& source = "");

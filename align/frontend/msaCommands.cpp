@@ -45,8 +45,10 @@ void DoSP() {
     const SCORE sp = ObjScoreSP(a, nullptr);
     Log("File=%s;SP=%.4g\n", g_pstrSPFileName, sp);
     // The score is the command's only output: not written is a failure.
-    if (fprintf(stderr, "File=%s;SP=%.4g\n", g_pstrSPFileName, sp) < 0 || fflush(stderr) != 0)
-        Quit("Cannot write standard error: %s", strerror(errno));
+    if (fprintf(stderr, "File=%s;SP=%.4g\n", g_pstrSPFileName, sp) < 0 || fflush(stderr) != 0) {
+        const int e = errno;
+        Quit("Cannot write standard error errno=%d %s", e, strerror(e));
+    }
 }
 
 void Refine() {

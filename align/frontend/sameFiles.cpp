@@ -67,17 +67,31 @@ std::vector<NamedFile> GivenFiles(bool outputs) {
     return files;
 }
 
-// Whether the run may write on standard output: an output named "-" (the main output's default
-// too; every command but -spscore and -ppscore writes it) or -ppscore, which prints its score
-// there.
+// Whether the command that Run will choose writes the main output (-out, standard output when
+// it is not given), in Run's order of commands: -spscore writes none, -ppscore prints its score
+// instead, and an alignment writes none when its only outputs are the cluster-only tree or the
+// weights file.
+bool WritesMainOutput() {
+    if (FlagOpt("Refine") || FlagOpt("RefineW") || FlagOpt("ProfDB") || FlagOpt("SW")) return true;
+    if (ValueOpt("SPScore")) return false;
+    if (FlagOpt("Profile")) return true;
+    if (FlagOpt("PPScore")) return false;
+    if (FlagOpt("PAS") || FlagOpt("MakeTree")) return true;
+    return !(FlagOpt("ClusterOnly") && ValueOpt("Tree1")) && !ValueOpt("ComputeWeights");
+}
+
+// Whether the run may write on standard output: an output named "-", the main output when it is
+// not given and the command writes it, or the score of -ppscore.
 bool MayWriteStandardOutput() {
-    if (FlagOpt("PPScore")) return true;
     for (const FileOption& option : FILE_OPTIONS) {
         if (!option.output || !option.dashIsStream) continue;
         const char* value = ValueOpt(option.name);
-        if (value ? strcmp(value, "-") == 0 : strcmp(option.name, "out") == 0) return true;
+        if (value && strcmp(value, "-") == 0) return true;
     }
-    return false;
+    if (!ValueOpt("out") && WritesMainOutput()) return true;
+    const bool earlierCommand = FlagOpt("Refine") || FlagOpt("RefineW") || FlagOpt("ProfDB") || FlagOpt("SW") ||
+                                ValueOpt("SPScore") || FlagOpt("Profile");
+    return FlagOpt("PPScore") && !earlierCommand;
 }
 
 }  // namespace

@@ -152,17 +152,16 @@ TEST_F(Corvid, ExitStatusesAndMessages) {
 }
 
 TEST_F(Corvid, WriteFailuresEndWithStatusTwoNamingTheFile) {
-    // The reason in words, as the system gives it, and nothing after it.
-    const std::string aligned = kData + "out.fa", reason = ": No space left on device\n",
-                      full = "Cannot write '/dev/full'" + reason, standardOutput = "Cannot write standard output" + reason;
+    const std::string aligned = kData + "out.fa", full = "Cannot write '/dev/full' errno=28",
+                      standardOutput = "Cannot write standard output errno=28";
     // arguments, standard output to /dev/full, the message
     const std::tuple<std::vector<std::string>, bool, std::string> cases[] = {
         {{"-in", kProtein, "-out", "/dev/full"}, false, full},
         {{"-in", kProtein}, true, standardOutput},
         {{"-in", kProtein, "-out", Path("a"), "-clwout", "/dev/full"}, false, full},
         {{"-in", kProtein, "-out", Path("a"), "-scorefile", "/dev/full"}, false,
-         "Cannot write score file '/dev/full'" + reason},
-        {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'" + reason},
+         "Cannot write score file '/dev/full' errno=28 No space left on device"},
+        {{"-in", kProtein, "-out", Path("a"), "-log", "/dev/full"}, false, "Cannot write log file '/dev/full'"},
         {{"-ppscore", "-in1", aligned, "-in2", aligned}, true, standardOutput}};
     for (const auto& [args, toFull, message] : cases) {
         const sProgramRun run = Run(args, toFull ? "/dev/full" : nullptr);
@@ -253,6 +252,10 @@ TEST_F(Corvid, StandardOutputOntoANamedOutputIsRefusedWhenTheRunWritesThere) {
         EXPECT_EQ(run.err, option.empty() ? "" : "Option " + option + " " + aln + " names the same file as the standard output\n");
         EXPECT_EQ(readWholeFile(aln), option.empty() ? readWholeFile(aligned) : "kept");
     }
+    // Commands that write nothing there, without -out: the scores of an alignment, the weights.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-spscore", aligned, "-log", aln}, {"-in", kProtein, "-computeweights", aln}})
+        EXPECT_EQ(Run(args, aln.c_str()).status, 0) << ::testing::PrintToString(args);
 }
 
 TEST_F(Corvid, DashInReadsStandardInput) {
